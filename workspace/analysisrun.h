@@ -1,0 +1,46 @@
+#pragma once
+
+// The run loop of an analysis: every address of the run fetched, scanned when it answered
+// 200 or was cut at the size cap, and summarised, with one vocabulary for the whole run.
+// No widgets here: the main window and the headless analyser both drive this loop.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "procedureanalyse.h"
+
+// Fetches one page into the engine's DocumentLines (and sets its PageTruncated).
+class PageFetcher {
+public:
+    virtual ~PageFetcher() = default;
+
+    // May throw; the run goes on whatever it throws.
+    virtual void Charge(const std::string& url) = 0;
+
+    // Status code of the last fetch, also after a failure.
+    virtual int32_t StatusCode() const = 0;
+};
+
+struct PageResult {
+    PageFigures Figures;
+    bool Truncated = false;
+    bool Skipped = false;  // the run was stopped before this page was fetched
+};
+
+// What a run leaves for the views: entry i of Pages belongs to RunUrls[i].
+struct RunStore {
+    std::vector<std::string> RunUrls;
+    std::vector<PageResult> Pages;
+
+    int UrlCount() const { return static_cast<int>(RunUrls.size()); }
+};
+
+// The keyword text of a run: folded when the engine removes accents.
+std::string RunKeyword(const AnalysisEngine& engine, const std::string& typed);
+
+// Fetches, scans and summarises every address of store.RunUrls in order. When stopRequested
+// answers true before a page, that page and the following ones are not fetched and get the
+// figures of a failed fetch with status code 0.
+void RunAnalysisPages(AnalysisEngine& engine, PageFetcher& fetcher, RunStore& store,
+                      const std::string& keyword, const std::function<bool()>& stopRequested = {});
