@@ -1,0 +1,104 @@
+// quenby-analyse run as a program, on the sample pages and on bad command lines.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the analyser in a folder with the given arguments (each quoted for the shell).
+Outcome Analyse(const fs::path& folder, const std::vector<std::string>& args) {
+    const fs::path scratch = fs::temp_directory_path() / ("quenby-cli-" + std::to_string(::getpid()));
+    fs::create_directories(scratch);
+    std::string command = "cd '" + folder.string() + "' && '" QUENBY_ANALYSE_BIN "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    command += " >'" + (scratch / "out").string() + "' 2>'" + (scratch / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(scratch / "out"),
+                    ReadFile(scratch / "err")};
+    fs::remove_all(scratch);
+    return outcome;
+}
+
+}  // namespace
+
+TEST(Analyser, JsonFiguresOfTheSamplePages) {
+    // The expected figures were counted by hand from the two pages.
+    const Outcome o = Analyse(
+        QUENBY_SAMPLES, {"--json", "--keyword", "hôtel", "hotel-de-la-plage.html", "hotel-les-pins.html"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, ReadFile(fs::path(QUENBY_FIXTURES) / "sample-pages.json"));
+    EXPECT_EQ(o.err, "");
+}
+
+TEST(Analyser, TextReportOfOnePage) {
+    const Outcome o = Analyse(QUENBY_FIXTURES, {"--keep-accents", "--keyword", "café", "cafe.html"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("Page analysé : cafe.html\nMot clé analysé : café\n"), std::string::npos) << o.out;
+    EXPECT_NE(
+        o.out.find("\nTITLE                      1                 2                 1               50%\n"),
+        std::string::npos)
+        << o.out;
+    EXPECT_NE(
+        o.out.find("\nBODY                       1                 3                 2               67%\n"),
+        std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find("\nMots clés significatif : 5\nMots clés ignorés : 2\n"
+                         "Taille du fichier : 62 octets\nCode retour  : 200\n"),
+              std::string::npos)
+        << o.out;
+}
+
+TEST(Analyser, KeepAccentsShowsInTheJson) {
+    const Outcome o =
+        Analyse(QUENBY_FIXTURES, {"--json", "--keep-accents", "--keyword", "Café", "cafe.html"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(
+        o.out.rfind(
+            "{\"keyword\": \"Café\", \"remove_accents\": false, \"pages\": [{\"address\": \"cafe.html\", "
+            "\"status_code\": 200, \"truncated\": false, \"text_length\": 62, ",
+            0),
+        0u)
+        << o.out;
+}
+
+TEST(Analyser, BadCommandLines) {
+    struct BadCase {
+        std::vector<std::string> args;
+        const char* problem;
+    };
+    const BadCase cases[] = {
+        {{"cafe.html"}, "no keyword"},
+        {{"--keyword", "x"}, "no page"},
+        {{"--keyword"}, "needs a text"},
+        {{"--keyword", "x", "absent.html"}, "absent.html"},
+        {{"--keyword", "x", "."}, "cannot read"},
+        {{"--keyword", "x", "cafe.html", "absent.html"}, "absent.html"},
+        {{"--colour", "--keyword", "x", "cafe.html"}, "--colour"},
+    };
+    for (const BadCase& c : cases) {
+        const Outcome o = Analyse(QUENBY_FIXTURES, c.args);
+        EXPECT_EQ(o.status, 2) << c.problem;
+        EXPECT_EQ(o.out, "") << c.problem;  // nothing reported as analysed
+        EXPECT_NE(o.err.find(c.problem), std::string::npos) << o.err;
+        EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << "one line: " << o.err;
+    }
+}
