@@ -1,14 +1,18 @@
 // quenby-analyse: the analysis of the main window, without a window, for scripts and batch work.
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "HTTPload.h"
+#include "Ulancement.h"
 #include "analyseroptions.h"
 #include "analyserreport.h"
 #include "analysisrun.h"
 #include "datamodule.h"
 #include "localpages.h"
+#include "pagerouter.h"
 #include "procedureanalyse.h"
 #include "windows1252.h"
 
@@ -24,26 +28,31 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    QCoreApplication application(argc, argv);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::printf("%s\n", AnalyserUsage);
         return 0;
     }
     std::string error;
     const auto options = ParseAnalyserOptions(args, error);
-    if (!options)
-        return Fail(error + " (see --help)");
+    if (!options) return Fail(error + " (see --help)");
 
     const TdataM dataM;
     AnalysisEngine engine(dataM);
     engine.RemoveAccents = !options->keepAccents;
 
-    LocalPages pages(engine);
+    const Registry registry;
+    const ProxyAddress proxy = DetectProxy(registry);
+    TDatamoduleload web(engine, proxy);
+    LocalPages files(engine);
+    PageRouter pages(web, files);
     RunStore store;
     for (const std::string& page : options->pages) {
         const std::string address = Utf8ToWindows1252Lossy(page);
-        if (!pages.Load(address, page))
+        if (!PageRouter::IsWebAddress(address) && !files.Load(address, page)) {
             return Fail("cannot read the page file " + page);
+        }
         store.RunUrls.push_back(address);
     }
 

@@ -8,19 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "pagefetcher.h"
 #include "procedureanalyse.h"
-
-// Fetches one page into the engine's DocumentLines (and sets its PageTruncated).
-class PageFetcher {
-public:
-    virtual ~PageFetcher() = default;
-
-    // May throw; the run goes on whatever it throws.
-    virtual void Charge(const std::string& url) = 0;
-
-    // Status code of the last fetch, also after a failure.
-    virtual int32_t StatusCode() const = 0;
-};
 
 struct PageResult {
     PageFigures Figures;

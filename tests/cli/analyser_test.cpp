@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+
+#include "testserver.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +29,7 @@ std::string ReadFile(const fs::path& path) {
 Outcome Analyse(const fs::path& folder, const std::vector<std::string>& args) {
     const fs::path scratch = fs::temp_directory_path() / ("quenby-cli-" + std::to_string(::getpid()));
     fs::create_directories(scratch);
-    std::string command = "cd '" + folder.string() + "' && '" QUENBY_ANALYSE_BIN "'";
+    std::string command = "cd '" + folder.string() + "' && env -u http_proxy -u HTTP_PROXY '" QUENBY_ANALYSE_BIN "'";
     for (const std::string& arg : args)
         command += " '" + arg + "'";
     command += " >'" + (scratch / "out").string() + "' 2>'" + (scratch / "err").string() + "'";
@@ -47,6 +49,33 @@ TEST(Analyser, JsonFiguresOfTheSamplePages) {
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, ReadFile(fs::path(QUENBY_FIXTURES) / "sample-pages.json"));
     EXPECT_EQ(o.err, "");
+}
+
+TEST(Analyser, AnalysesPagesServedOverHttp) {
+    TestServer server;
+    for (const char* name : {"hotel-de-la-plage.html", "hotel-les-pins.html"}) {
+        const std::string page = ReadFile(fs::path(QUENBY_SAMPLES) / name);
+        server.Http().Get(std::string("/") + name, [page](const httplib::Request&, httplib::Response& res) {
+            res.set_content(page, "text/html");
+        });
+    }
+    server.Start();
+    const std::string first = server.Address("/hotel-de-la-plage.html");
+    const std::string second = server.Address("/hotel-les-pins.html");
+    const std::string missing = server.Address("/absente.html");
+    const Outcome o = Analyse(QUENBY_SAMPLES, {"--json", "--keyword", "hôtel", first, second, missing});
+    ASSERT_EQ(o.status, 0) << o.err;
+
+    // The same figures as from the files, and a failed fetch reported as such.
+    std::string expected = ReadFile(fs::path(QUENBY_FIXTURES) / "sample-pages.json");
+    expected.replace(expected.find("\"hotel-de-la-plage.html\""), 24, "\"" + first + "\"");
+    expected.replace(expected.find("\"hotel-les-pins.html\""), 21, "\"" + second + "\"");
+    EXPECT_EQ(o.out.substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
+    EXPECT_NE(o.out.find("{\"address\": \"" + missing +
+                         "\", \"status_code\": 404, \"truncated\": false, \"text_length\": 0, "
+                         "\"significant_words\": 0, \"ignored_words\": 0, "),
+              std::string::npos)
+        << o.out;
 }
 
 TEST(Analyser, TextReportOfOnePage) {

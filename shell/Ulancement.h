@@ -1,0 +1,33 @@
+#pragma once
+
+// Services of the launcher unit that other parts of the program use: the settings store
+// (the last inputs of the analysis panel) and the detection of the user's HTTP proxy.
+
+#include <optional>
+#include <string>
+
+#include "httpclient.h"
+#include "registry.h"
+
+inline constexpr const char* ProgramKey = "SOFTWARE\\Quenby\\zvqe";
+inline constexpr const char* FamilyKey = "SOFTWARE\\Quenby\\QuenbySoft";
+inline constexpr const char* InternetSettingsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+// The value stored under name in the program's key, or when that is missing or empty, in the
+// family key; empty when neither holds it.
+std::string ReadSetting(const Registry& registry, const std::string& name);
+
+// Stores the value in the program's key; a failed write is ignored.
+void WriteSetting(Registry& registry, const std::string& name, const std::string& value);
+
+// The proxy that the two Internet settings "ProxyEnable" and "ProxyServer" describe; empty
+// host and port for a direct connection.
+ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable, const std::optional<std::string>& proxyServer);
+
+// "host:port" of an http_proxy value such as "http://user@host:port/", or nothing when it
+// names no host.
+std::optional<std::string> ProxyServerFromEnvironment(const std::string& value);
+
+// The user's HTTP proxy: on Windows from the Internet settings of the current user, elsewhere
+// from the http_proxy (or HTTP_PROXY) environment variable.
+ProxyAddress DetectProxy(const Registry& registry);
