@@ -1,0 +1,37 @@
+#include "application.h"
+
+#include <QMessageBox>
+#include <cstdio>
+
+#include "qtextconvert.h"
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv), OnException(ShowExceptionBox) {}
+
+void Application::ShowExceptionBox(const std::string& message) {
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(message));
+}
+
+Application* Application::Instance() { return dynamic_cast<Application*>(QCoreApplication::instance()); }
+
+void Application::ReportException(const std::string& message) {
+    if (OnException) OnException(message);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ReportException(e.what());
+    } catch (...) {
+        ReportException("unknown error");
+    }
+    return false;
+}
+
+void ReportUnhandled(const std::string& message) {
+    if (Application* application = Application::Instance()) {
+        application->ReportException(message);
+    } else {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+}

@@ -1,0 +1,405 @@
+#include "chartwidget.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "application.h"
+
+namespace {
+
+constexpr int kTitleHeight = 22;
+constexpr int kMargin = 8;
+constexpr int kAxisTitle = 16;
+constexpr int kAxisLabels = 16;
+
+QFont SmallFont(int pixels, bool bold = false) {
+    QFont font;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// A step of 1, 2 or 5 times a power of ten that gives about five ticks.
+double TickStep(double span) {
+    if (span <= 0) return 1;
+    const double raw = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (raw <= m * power) return m * power;
+    }
+    return 10 * power;
+}
+
+QString Number(double v) { return QString::number(v, 'g', 6); }
+
+}  // namespace
+
+ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+ChartSeries& ChartWidget::AddSeries(SeriesKind kind) {
+    series_.push_back({});
+    series_.back().kind = kind;
+    update();
+    return series_.back();
+}
+
+void ChartWidget::SetTitle(const QString& title) {
+    title_ = title;
+    update();
+}
+
+void ChartWidget::SetValueAxisTitle(const QString& title) {
+    valueTitle_ = title;
+    update();
+}
+
+void ChartWidget::SetCategoryAxisTitle(const QString& title) {
+    categoryTitle_ = title;
+    update();
+}
+
+void ChartWidget::SetValueAxisMaximum(double maximum) {
+    fixedMaximum_ = maximum;
+    update();
+}
+
+void ChartWidget::SetAxisLabelsVisible(bool visible) {
+    axisLabels_ = visible;
+    update();
+}
+
+void ChartWidget::SetStacked(bool stacked) {
+    stacked_ = stacked;
+    update();
+}
+
+int ChartWidget::SlotCount() const {
+    size_t slotTotal = 0;
+    for (const ChartSeries& s : series_) slotTotal = std::max(slotTotal, s.points.size());
+    return static_cast<int>(slotTotal);
+}
+
+ChartWidget::Range ChartWidget::ValueRange() const {
+    if (fixedMaximum_) return {0, *fixedMaximum_};
+    double low = 0;
+    double high = 0;
+    for (const ChartSeries& s : series_) {
+        for (const ChartPoint& p : s.points) {
+            low = std::min(low, p.value);
+            high = std::max(high, p.value);
+        }
+    }
+    if (stacked_ && low < 0) {  // mirrored bars: zero in the middle
+        high = std::max(high, -low);
+        low = -high;
+    }
+    if (high - low <= 0) high = low + 1;
+    const double pad = (high - low) * 0.12;  // room for the marks
+    return {low < 0 ? low - pad : 0, high > 0 ? high + pad : 0};
+}
+
+QRectF ChartWidget::PlotArea() const {
+    QRectF area(kMargin, kMargin, width() - 2 * kMargin, height() - 2 * kMargin);
+    if (!title_.isEmpty()) area.setTop(area.top() + kTitleHeight);
+    if (IsPie()) return area;
+    const QFontMetrics labels(SmallFont(10));
+    if (IsHorizontal()) {
+        if (axisLabels_) {
+            int widest = 0;
+            for (const ChartSeries& s : series_) {
+                for (const ChartPoint& p : s.points) widest = std::max(widest, labels.horizontalAdvance(p.label));
+            }
+            area.setLeft(area.left() + widest + 6);
+            area.setBottom(area.bottom() - kAxisLabels);
+        }
+        if (!categoryTitle_.isEmpty()) area.setLeft(area.left() + kAxisTitle);
+        if (!valueTitle_.isEmpty()) area.setBottom(area.bottom() - kAxisTitle);
+    } else {
+        if (axisLabels_) {
+            area.setLeft(area.left() + labels.horizontalAdvance(Number(ValueRange().high)) + 6);
+            area.setBottom(area.bottom() - kAxisLabels);
+        }
+        if (!valueTitle_.isEmpty()) area.setLeft(area.left() + kAxisTitle);
+        if (!categoryTitle_.isEmpty()) area.setBottom(area.bottom() - kAxisTitle);
+    }
+    return area;
+}
+
+QRectF ChartWidget::BarRect(int seriesIndex, int index) const {
+    if (IsPie() || seriesIndex < 0 || seriesIndex >= SeriesCount()) return {};
+    const ChartSeries& series = series_[seriesIndex];
+    if (index < 0 || index >= static_cast<int>(series.points.size())) return {};
+    const QRectF area = PlotArea();
+    const int slotTotal = std::max(1, SlotCount());
+    const int lanes = stacked_ ? 1 : SeriesCount();
+    const int lane = stacked_ ? 0 : seriesIndex;
+    const Range range = ValueRange();
+
+    double base = 0;  // stacked: the bars of earlier series with the same sign lie beneath
+    const double value = series.points[index].value;
+    if (stacked_) {
+        for (int s = 0; s < seriesIndex; ++s) {
+            if (index < static_cast<int>(series_[s].points.size())) {
+                const double v = series_[s].points[index].value;
+                if ((v < 0) == (value < 0)) base += v;
+            }
+        }
+    }
+    const double from = std::clamp(base, range.low, range.high);
+    const double to = std::clamp(base + value, range.low, range.high);
+    const double span = range.high - range.low;
+
+    if (IsHorizontal()) {
+        const double slot = area.height() / slotTotal;
+        const double laneHeight = slot / lanes;
+        const double thickness = laneHeight * series.barWidthPercent / 100.0;
+        // Point 0 stands at the bottom.
+        const double top = area.bottom() - (index + 1) * slot + lane * laneHeight + (laneHeight - thickness) / 2;
+        const double x0 = area.left() + (std::min(from, to) - range.low) / span * area.width();
+        const double x1 = area.left() + (std::max(from, to) - range.low) / span * area.width();
+        return {x0, top, x1 - x0, thickness};
+    }
+    const double slot = area.width() / slotTotal;
+    const double laneWidth = slot / lanes;
+    const double thickness = laneWidth * series.barWidthPercent / 100.0;
+    const double left = area.left() + index * slot + lane * laneWidth + (laneWidth - thickness) / 2;
+    const double y0 = area.bottom() - (std::max(from, to) - range.low) / span * area.height();
+    const double y1 = area.bottom() - (std::min(from, to) - range.low) / span * area.height();
+    return {left, y0, thickness, y1 - y0};
+}
+
+QRectF ChartWidget::PieRect() const {
+    const QRectF area = PlotArea();
+    const double side = std::min(area.width(), area.height()) - 24;
+    return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
+}
+
+std::optional<ChartWidget::Hit> ChartWidget::PointAt(QPoint point) const {
+    if (IsPie()) {
+        const ChartSeries& pie = series_[0];
+        double total = 0;
+        for (const ChartPoint& p : pie.points) total += std::max(0.0, p.value);
+        const QRectF circle = PieRect();
+        const QPointF d = QPointF(point) - circle.center();
+        if (total <= 0 || std::hypot(d.x(), d.y()) > circle.width() / 2) return std::nullopt;
+        // Angles counted clockwise from the top, as the slices are drawn.
+        double angle = std::atan2(d.x(), -d.y()) * 180 / std::numbers::pi;
+        if (angle < 0) angle += 360;
+        double start = 0;
+        for (int i = 0; i < static_cast<int>(pie.points.size()); ++i) {
+            const double sweep = std::max(0.0, pie.points[i].value) / total * 360;
+            if (sweep > 0 && angle >= start && angle < start + sweep) return Hit{0, i};
+            start += sweep;
+        }
+        return std::nullopt;
+    }
+    for (int s = SeriesCount() - 1; s >= 0; --s) {
+        for (int i = 0; i < static_cast<int>(series_[s].points.size()); ++i) {
+            QRectF bar = BarRect(s, i);
+            // A bar of no length still answers along its base line.
+            if (IsHorizontal() && bar.width() < 1) bar.setWidth(1);
+            if (!IsHorizontal() && bar.height() < 1) bar.setTop(bar.bottom() - 1);
+            if (bar.contains(QPointF(point) + QPointF(0.5, 0.5))) return Hit{s, i};
+        }
+    }
+    return std::nullopt;
+}
+
+QString ChartWidget::MarkText(const ChartSeries& series, int index) const {
+    const ChartPoint& p = series.points[index];
+    double total = 0;
+    for (const ChartPoint& q : series.points) total += std::abs(q.value);
+    const QString percent = QString::number(total > 0 ? std::abs(p.value) / total * 100 : 0, 'f', 0) + " %";
+    switch (series.marks) {
+        case MarkStyle::None:
+            return {};
+        case MarkStyle::Value:
+            return Number(std::abs(p.value));
+        case MarkStyle::Percent:
+            return percent;
+        case MarkStyle::Label:
+            return p.label;
+        case MarkStyle::LabelPercent:
+            return p.label + " " + percent;
+    }
+    return {};
+}
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!title_.isEmpty()) {
+        painter.setFont(SmallFont(12, true));
+        painter.setPen(QColor(0, 0, 128));
+        painter.drawText(QRect(0, kMargin / 2, width(), kTitleHeight), Qt::AlignCenter, title_);
+    }
+    if (IsPie()) {
+        PaintPie(painter);
+        return;
+    }
+    PaintAxes(painter);
+    PaintBars(painter);
+}
+
+void ChartWidget::PaintAxes(QPainter& painter) const {
+    const QRectF area = PlotArea();
+    const Range range = ValueRange();
+    const bool horizontal = IsHorizontal();
+    painter.setFont(SmallFont(10));
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(area);
+
+    // Value grid and labels.
+    const double step = TickStep(range.high - range.low);
+    for (double v = std::ceil(range.low / step) * step; v <= range.high + 1e-9; v += step) {
+        const double t = (v - range.low) / (range.high - range.low);
+        painter.setPen(QColor(224, 224, 224));
+        if (horizontal) {
+            const double x = area.left() + t * area.width();
+            painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
+            if (axisLabels_) {
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(x - 30, area.bottom() + 2, 60, kAxisLabels), Qt::AlignHCenter | Qt::AlignTop,
+                                 Number(std::abs(v)));
+            }
+        } else {
+            const double y = area.bottom() - t * area.height();
+            painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+            if (axisLabels_) {
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(0, y - 8, area.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter, Number(v));
+            }
+        }
+    }
+
+    // Category labels.
+    if (axisLabels_ && !series_.empty()) {
+        painter.setPen(Qt::black);
+        const auto& points = series_[0].points;
+        const int slotTotal = std::max(1, SlotCount());
+        for (int i = 0; i < static_cast<int>(points.size()); ++i) {
+            if (horizontal) {
+                const double slot = area.height() / slotTotal;
+                const QRectF cell(0, area.bottom() - (i + 1) * slot, area.left() - 4, slot);
+                painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, points[i].label);
+            } else {
+                const double slot = area.width() / slotTotal;
+                const QRectF cell(area.left() + i * slot - 4, area.bottom() + 2, slot + 8, kAxisLabels);
+                painter.save();
+                painter.setFont(SmallFont(slot < 48 ? 8 : 10));
+                painter.drawText(cell, Qt::AlignHCenter | Qt::AlignTop, points[i].label);
+                painter.restore();
+            }
+        }
+    }
+
+    // Axis titles.
+    painter.setFont(SmallFont(11));
+    painter.setPen(Qt::black);
+    const QString& bottomTitle = horizontal ? valueTitle_ : categoryTitle_;
+    const QString& leftTitle = horizontal ? categoryTitle_ : valueTitle_;
+    if (!bottomTitle.isEmpty()) {
+        painter.drawText(QRectF(area.left(), height() - kMargin - kAxisTitle, area.width(), kAxisTitle),
+                         Qt::AlignCenter, bottomTitle);
+    }
+    if (!leftTitle.isEmpty()) {
+        painter.save();
+        painter.translate(kMargin, area.center().y());
+        painter.rotate(-90);
+        painter.drawText(QRectF(-area.height() / 2, 0, area.height(), kAxisTitle), Qt::AlignCenter, leftTitle);
+        painter.restore();
+    }
+}
+
+void ChartWidget::PaintBars(QPainter& painter) const {
+    painter.setFont(SmallFont(10));
+    for (int s = 0; s < SeriesCount(); ++s) {
+        const ChartSeries& series = series_[s];
+        for (int i = 0; i < static_cast<int>(series.points.size()); ++i) {
+            const QRectF bar = BarRect(s, i);
+            const ChartPoint& p = series.points[i];
+            const QColor colour = p.colour.isValid() ? p.colour : series.colour;
+            painter.fillRect(bar, colour);
+            painter.setPen(colour.darker(130));
+            painter.drawRect(bar);
+            const QString mark = MarkText(series, i);
+            if (mark.isEmpty()) continue;
+            const QFontMetrics fm(painter.font());
+            const double w = fm.horizontalAdvance(mark) + 6;
+            const double h = fm.height() + 2;
+            QRectF box;
+            if (IsHorizontal()) {
+                const bool left = p.value < 0;
+                box = QRectF(left ? bar.left() - w - 3 : bar.right() + 3, bar.center().y() - h / 2, w, h);
+            } else {
+                box = QRectF(bar.center().x() - w / 2, bar.top() - h - 2, w, h);
+            }
+            painter.setPen(QColor(160, 160, 160));
+            painter.setBrush(QColor(255, 255, 225));
+            painter.drawRect(box);
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignCenter, mark);
+        }
+    }
+}
+
+void ChartWidget::PaintPie(QPainter& painter) const {
+    const ChartSeries& pie = series_[0];
+    const QRectF circle = PieRect();
+    double total = 0;
+    for (const ChartPoint& p : pie.points) total += std::max(0.0, p.value);
+    painter.setPen(QColor(96, 96, 96));
+    if (total <= 0) {
+        painter.drawEllipse(circle);
+        return;
+    }
+    double start = 0;
+    painter.setFont(SmallFont(10));
+    for (int i = 0; i < static_cast<int>(pie.points.size()); ++i) {
+        const double sweep = std::max(0.0, pie.points[i].value) / total * 360;
+        if (sweep <= 0) continue;
+        painter.setBrush(pie.points[i].colour.isValid() ? pie.points[i].colour : pie.colour);
+        // Qt counts angles anticlockwise from three o'clock, in sixteenths of a degree.
+        painter.drawPie(circle, static_cast<int>((90 - start) * 16), static_cast<int>(-sweep * 16));
+        start += sweep;
+    }
+    painter.setBrush(Qt::NoBrush);
+    start = 0;
+    for (int i = 0; i < static_cast<int>(pie.points.size()); ++i) {
+        const double sweep = std::max(0.0, pie.points[i].value) / total * 360;
+        if (sweep <= 0 || pie.marks == MarkStyle::None) continue;
+        const double middle = (start + sweep / 2) * std::numbers::pi / 180;
+        const double r = circle.width() / 2 * 0.62;
+        const QPointF at(circle.center().x() + r * std::sin(middle), circle.center().y() - r * std::cos(middle));
+        const QString mark = MarkText(pie, i);
+        const QFontMetrics fm(painter.font());
+        const QRectF box(at.x() - fm.horizontalAdvance(mark) / 2.0 - 3, at.y() - fm.height() / 2.0 - 1,
+                         fm.horizontalAdvance(mark) + 6, fm.height() + 2);
+        painter.setPen(QColor(160, 160, 160));
+        painter.setBrush(QColor(255, 255, 225));
+        painter.drawRect(box);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, mark);
+        start += sweep;
+    }
+}
+
+void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    RunGuarded([&] {
+        if (OnMouseMove) OnMouseMove(at);
+    });
+}
