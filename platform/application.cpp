@@ -1,11 +1,18 @@
 #include "application.h"
 
+#include <QFont>
 #include <QMessageBox>
 #include <cstdio>
 
 #include "qtextconvert.h"
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv), OnException(ShowExceptionBox) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv), OnException(ShowExceptionBox) {
+    // Where the Windows fonts the windows name are missing, their metric twins stand in.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
 
 void Application::ShowExceptionBox(const std::string& message) {
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(message));

@@ -208,8 +208,8 @@ std::optional<ChartWidget::Hit> ChartWidget::PointAt(QPoint point) const {
         for (int i = 0; i < static_cast<int>(series_[s].points.size()); ++i) {
             QRectF bar = BarRect(s, i);
             // A bar of no length still answers along its base line.
-            if (IsHorizontal() && bar.width() < 1) bar.setWidth(1);
-            if (!IsHorizontal() && bar.height() < 1) bar.setTop(bar.bottom() - 1);
+            if (IsHorizontal() && bar.width() < 3) bar.adjust(-2, 0, 2, 0);
+            if (!IsHorizontal() && bar.height() < 3) bar.adjust(0, -2, 0, 2);
             if (bar.contains(QPointF(point) + QPointF(0.5, 0.5))) return Hit{s, i};
         }
     }
@@ -232,6 +232,8 @@ QString ChartWidget::MarkText(const ChartSeries& series, int index) const {
             return p.label;
         case MarkStyle::LabelPercent:
             return p.label + " " + percent;
+        case MarkStyle::LabelValue:
+            return p.label + " " + QString::number(std::abs(p.value), 'g', 3);
     }
     return {};
 }
@@ -339,11 +341,16 @@ void ChartWidget::PaintBars(QPainter& painter) const {
             const double w = fm.horizontalAdvance(mark) + 6;
             const double h = fm.height() + 2;
             QRectF box;
+            const QRectF area = PlotArea();
             if (IsHorizontal()) {
                 const bool left = p.value < 0;
                 box = QRectF(left ? bar.left() - w - 3 : bar.right() + 3, bar.center().y() - h / 2, w, h);
+                // A mark that would leave the plot comes back over its bar.
+                if (box.right() > area.right()) box.moveRight(area.right() - 2);
+                if (box.left() < area.left()) box.moveLeft(area.left() + 2);
             } else {
                 box = QRectF(bar.center().x() - w / 2, bar.top() - h - 2, w, h);
+                if (box.top() < area.top()) box.moveTop(area.top() + 2);
             }
             painter.setPen(QColor(160, 160, 160));
             painter.setBrush(QColor(255, 255, 225));

@@ -14,7 +14,7 @@
 
 enum class SeriesKind { HorizontalBar, VerticalBar, Pie };
 
-enum class MarkStyle { None, Value, Percent, Label, LabelPercent };
+enum class MarkStyle { None, Value, Percent, Label, LabelPercent, LabelValue };
 
 struct ChartPoint {
     double value = 0;

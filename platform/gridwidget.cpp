@@ -99,6 +99,14 @@ void GridWidget::AutoSizeRows(int margin) {
     update();
 }
 
+void GridWidget::FitToCells() {
+    int w = 0;
+    for (const int width : widths_) w += width + GridLineWidth;
+    int h = 0;
+    for (const int height : heights_) h += height + GridLineWidth;
+    resize(w + GridLineWidth, h + GridLineWidth);
+}
+
 CellStyle GridWidget::DefaultStyle(int column, int row) const {
     return {IsFixed(column, row) ? QColor(240, 240, 240) : QColor(Qt::white), QColor(Qt::black),
             IsFixed(column, row) && fixedFont_.bold()};

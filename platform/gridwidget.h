@@ -38,8 +38,12 @@ public:
     void SetDefaultRowHeight(int height);
 
     void SetCellFont(const QFont& font);
+    const QFont& CellFont() const { return cellFont_; }
     void SetFixedFont(const QFont& font);
     void SetGridLineColour(const QColor& colour);
+
+    // Resizes the widget to hold every cell and its grid lines.
+    void FitToCells();
 
     // Sizes every column (or row) to its widest (tallest) text plus the margin.
     void AutoSizeColumns(int margin);

@@ -117,8 +117,8 @@ bool StrictlyInside(const QRect& area, QPoint p) {
            p.y() < area.top() + area.height();
 }
 
-TInterf::TInterf(AnalysisEngine& engine, TMessForm* messForm, SystemVersion system)
-    : QWidget(nullptr), engine_(engine), system_(std::move(system)) {
+TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system)
+    : QWidget(nullptr), engine_(parts.engine), system_(std::move(system)) {
     OnTerminate = [] { QCoreApplication::quit(); };
     Shaut = Arial(11, true);
     Phaut = Arial(11, false);
@@ -178,7 +178,7 @@ TInterf::TInterf(AnalysisEngine& engine, TMessForm* messForm, SystemVersion syst
     ImageBas->OnMouseMove = [this](QPoint at) { ImageBasMouseMove(at); };
     ImageBas->OnClick = [this] { ImageBasClick(); };
 
-    Analysis = std::make_unique<AnalysisWorkspace>(this, *this);
+    Analysis = std::make_unique<AnalysisWorkspace>(this, *this, parts);
     for (QWidget* panel : ContentPanels()) panel->lower();
     FormCreate(messForm);
 }
@@ -397,7 +397,8 @@ void TInterf::ImageBasMouseMove(QPoint at) {
 }
 
 void TInterf::HideAllPanels() {
-    for (QWidget* panel : ContentPanels()) panel->hide();
+    Analysis->HidePanels();
+    PanelContact->hide();
 }
 
 void TInterf::MenuHautClick() {

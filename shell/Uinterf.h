@@ -61,7 +61,7 @@ public:
     static constexpr int BottomEntryHeight = 20;
 
     // messForm may be null (no message form yet); it gets the main window's look.
-    TInterf(AnalysisEngine& engine, TMessForm* messForm, SystemVersion system = CurrentSystemVersion());
+    TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system = CurrentSystemVersion());
     ~TInterf() override;
 
     // Frame operations used by the analysis side.

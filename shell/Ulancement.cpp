@@ -4,6 +4,11 @@
 
 #include "UnitTrelvoHTMLanalyse.h"
 
+std::string SiteRoot() {
+    const char* overridden = std::getenv("QUENBY_SITE_ROOT");
+    return overridden != nullptr && *overridden != '\0' ? overridden : QUENBY_DEFAULT_SITE_ROOT;
+}
+
 std::string ReadSetting(const Registry& registry, const std::string& name) {
     std::string value = registry.ReadString(RegistryHive::LocalMachine, ProgramKey, name).value_or("");
     if (value.empty()) value = registry.ReadString(RegistryHive::LocalMachine, FamilyKey, name).value_or("");

@@ -5,7 +5,9 @@
 #include "HTTPload.h"
 #include "UnitShowMess.h"
 #include "Uinterf.h"
+#include "UlisteURL.h"
 #include "Ulancement.h"
+#include "VariableText.h"
 #include "application.h"
 #include "datamodule.h"
 #include "procedureanalyse.h"
@@ -22,8 +24,11 @@ int main(int argc, char** argv) {
     const ProxyAddress proxy = DetectProxy(registry);
     TDatamoduleload Datamoduleload(engine, proxy);
     TMessForm MessForm;
+    TFormURL FormURL;
+    VariableText texts;
+    texts.BuildTextTable();
 
-    TInterf Interf(engine, &MessForm);
+    TInterf Interf({engine, Datamoduleload, registry, FormURL, texts}, &MessForm);
     Interf.Analysis->PAGE->setText(ToQString(ReadSetting(registry, "U1")));
     Interf.Analysis->PAGE2->setText(ToQString(ReadSetting(registry, "U2")));
     Interf.Analysis->MC->setText(ToQString(ReadSetting(registry, "MC")));

@@ -3,24 +3,22 @@
 #include <QFont>
 #include <cmath>
 
+#include "UlisteURL.h"
+#include "Ulancement.h"
+#include "application.h"
+#include "procedureanalyse.h"
+#include "qtextconvert.h"
+
 namespace {
 
-QFont ArialPixels(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+const QString kRunning = QStringLiteral("ANALYSE1ENCOURS");
+const QString kFinished = QStringLiteral("ANALYSE1FINI");
 
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(ArialPixels(12, true));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
+constexpr const char* kOtherSite = "http://www.example.org/";
 
 }  // namespace
+
+std::string MakerHomePage() { return SiteRoot(); }
 
 QLabel* PanelTitle(QWidget* panel, const QString& text) {
     auto* title = new QLabel(text, panel);
@@ -30,23 +28,26 @@ QLabel* PanelTitle(QWidget* panel, const QString& text) {
     return title;
 }
 
-AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame) : frame_(frame) {
+AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const AnalysisParts& parts)
+    : frame_(frame), parts_(parts) {
     Panelanalyse1 = new TransparentPanel(window);
     Panelanalyse1->setObjectName(QStringLiteral("Panelanalyse1"));
     PanelTitle(Panelanalyse1, QStringLiteral("Lancer une analyse"));
     ImageFD2 = new ImageView(Panelanalyse1);
     ImageFD2->SetPicture(QImage(QStringLiteral(":/pictures/decoration-analyse.png")));
     ImageFD2->resize(ImageFD2->Picture().size());
-    Caption(Panelanalyse1, QStringLiteral("URL 1:"), 40, 70);
-    PAGE = new QLineEdit(Panelanalyse1);
+    CaptionAt(Panelanalyse1, QStringLiteral("URL 1:"), 40, 70, true);
+    PAGE = new QLineEdit(ToQString(MakerHomePage()), Panelanalyse1);
+    PAGE->setObjectName(QStringLiteral("PAGE"));
     PAGE->setGeometry(170, 66, 440, 22);
-    Caption(Panelanalyse1, QStringLiteral("URL 2:"), 40, 110);
-    PAGE2 = new QLineEdit(Panelanalyse1);
+    CaptionAt(Panelanalyse1, QStringLiteral("URL 2:"), 40, 110, true);
+    PAGE2 = new QLineEdit(QString::fromLatin1(kOtherSite), Panelanalyse1);
+    PAGE2->setObjectName(QStringLiteral("PAGE2"));
     PAGE2->setGeometry(170, 106, 440, 22);
-    Caption(Panelanalyse1, QStringLiteral("Mot(s) clé(s) :"), 40, 150);
-    MC = new QLineEdit(Panelanalyse1);
+    CaptionAt(Panelanalyse1, QStringLiteral("Mot(s) clé(s) :"), 40, 150, true);
+    MC = new QLineEdit(QStringLiteral("quenby"), Panelanalyse1);
+    MC->setObjectName(QStringLiteral("MC"));
     MC->setGeometry(170, 146, 260, 22);
-    MC->setText(QStringLiteral("quenby"));
     CheckAccent = new QCheckBox(QStringLiteral("Supprimer accent"), Panelanalyse1);
     CheckAccent->setFont(ArialPixels(12));
     CheckAccent->setChecked(true);
@@ -60,42 +61,55 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame) : frame_
     ButtonLancer->SetCornerRadius(12);
     ButtonLancer->setFont(ArialPixels(14, true));
     ButtonLancer->setGeometry(0, 200, 180, 38);
+    ButtonLancer->OnClick = [this] { ButtonLancerClick(); };
 
     PanelAttente = new TransparentPanel(window);
     PanelAttente->setObjectName(QStringLiteral("PanelAttente"));
     PanelTitle(PanelAttente, QStringLiteral("Analyse En cours"));
-    auto* patience = new QLabel(QStringLiteral("Merci de patienter durant l'analyse..."), PanelAttente);
-    patience->setFont(ArialPixels(12, true));
-    patience->setStyleSheet(QStringLiteral("color: red"));
-    patience->move(16, 40);
-    patience->adjustSize();
+    QLabel* patience = CaptionAt(PanelAttente, QStringLiteral("Merci de patienter durant l'analyse..."), 16, 40, true);
+    QPalette red = patience->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    patience->setPalette(red);
 
     PanelTableauSimple = new TransparentPanel(window);
     PanelTableauSimple->setObjectName(QStringLiteral("PanelTableauSimple"));
     PanelTitle(PanelTableauSimple, QStringLiteral("Tableau detaillé"));
     TPDTG = new TransparentPanel(PanelTableauSimple);
     TPDTD = new TransparentPanel(PanelTableauSimple);
+    Detail = std::make_unique<DetailedView>(PanelTableauSimple, TPDTG, TPDTD, State, parts.texts);
 
     panelcomparatif = new TransparentPanel(window);
     panelcomparatif->setObjectName(QStringLiteral("panelcomparatif"));
     PanelTitle(panelcomparatif, QStringLiteral("Tableau Comparatif"));
     TPCTG = new TransparentPanel(panelcomparatif);
     TPCTD = new TransparentPanel(panelcomparatif);
+    Comparison = std::make_unique<ComparisonView>(panelcomparatif, TPCTG, TPCTD, State, *Detail->CombolisteURL,
+                                                  parts.formURL);
+
+    State.OnHighlightedRowChanged = [this] {
+        Detail->AdvResult->repaint();
+        Comparison->AdvComparatif->repaint();
+    };
+    State.OnHighlightedUrlChanged = [this] { parts_.formURL.AdvlistURL->repaint(); };
+    parts.formURL.HighlightedUrl = [this] { return State.HighlightedUrl; };
 
     HidePanels();
 }
 
-void AnalysisWorkspace::Layout(int w, int h, int webWidth) {
-    (void)h;
+void AnalysisWorkspace::Layout(int w, int, int webWidth) {
     ImageFD2->move(w - 5 - ImageFD2->width() - Panelanalyse1->x(), 40);
     const int left = static_cast<int>(std::nearbyint((w - (webWidth + 10) - ButtonLancer->width()) / 2.0));
     ButtonLancer->move(left, ButtonLancer->y());
-    const int half = static_cast<int>(std::nearbyint(PanelTableauSimple->height() / 2.0));
-    const int width = PanelTableauSimple->width();
-    TPDTG->setGeometry(0, 0, width / 2, half);
-    TPDTD->setGeometry(width / 2, 0, width - width / 2, half);
-    TPCTG->setGeometry(0, 0, width / 2, half);
-    TPCTD->setGeometry(width / 2, 0, width - width / 2, half);
+    for (QWidget* view : {static_cast<QWidget*>(PanelTableauSimple), static_cast<QWidget*>(panelcomparatif)}) {
+        const int half = static_cast<int>(std::nearbyint(view->height() / 2.0));
+        const int width = view->width();
+        QWidget* leftHalf = view == PanelTableauSimple ? TPDTG : TPCTG;
+        QWidget* rightHalf = view == PanelTableauSimple ? TPDTD : TPCTD;
+        leftHalf->setGeometry(0, 0, width / 2, half);
+        rightHalf->setGeometry(width / 2, 0, width - width / 2, half);
+    }
+    Detail->Layout();
+    Comparison->Layout();
 }
 
 std::vector<QWidget*> AnalysisWorkspace::ContentPanels() const {
@@ -104,14 +118,60 @@ std::vector<QWidget*> AnalysisWorkspace::ContentPanels() const {
 
 void AnalysisWorkspace::HidePanels() {
     for (QWidget* panel : ContentPanels()) panel->hide();
+    parts_.formURL.hide();
 }
 
 void AnalysisWorkspace::ShowInputPanel() { Panelanalyse1->show(); }
 
-void AnalysisWorkspace::ShowDetailedView() { PanelTableauSimple->show(); }
+void AnalysisWorkspace::ShowDetailedView() {
+    QComboBox* urls = Detail->CombolisteURL;
+    if (urls->currentIndex() < 0 && urls->count() > 0) urls->setCurrentIndex(0);
+    PanelTableauSimple->show();
+    Detail->CombolisteURLChange();
+}
 
-void AnalysisWorkspace::ShowComparison() { panelcomparatif->show(); }
+void AnalysisWorkspace::ShowComparison() {
+    panelcomparatif->show();
+    Comparison->BuildComparison();
+    parts_.formURL.show();
+}
 
 void AnalysisWorkspace::StopRun() {
-    if (OnStopRequested) OnStopRequested();
+    stopRequested_ = true;
+    parts_.fetcher.Abort();
+}
+
+void AnalysisWorkspace::ButtonLancerClick() {
+    State.Store.RunUrls = {FromQString(PAGE->text()), FromQString(PAGE2->text())};
+    QComboBox* urls = Detail->CombolisteURL;
+    urls->clear();
+    urls->addItem(PAGE->text());
+    urls->addItem(PAGE2->text());
+    urls->setCurrentIndex(-1);
+    parts_.engine.RemoveAccents = CheckAccent->isChecked();
+
+    frame_.SetCurrentState(kRunning);
+    frame_.HideAllPanels();
+    PanelAttente->show();
+    WriteSetting(parts_.registry, "U1", FromQString(PAGE->text()));
+    WriteSetting(parts_.registry, "U2", FromQString(PAGE2->text()));
+    WriteSetting(parts_.registry, "MC", FromQString(MC->text()));
+    frame_.DrawMenus();
+
+    RunAnalysis();
+
+    frame_.SetCurrentState(kFinished);
+    frame_.SetHoveredTopEntry(1);
+    frame_.MenuHautClick();
+}
+
+void AnalysisWorkspace::RunAnalysis() {
+    if (parts_.engine.RemoveAccents) MC->setText(ToQString(RunKeyword(parts_.engine, FromQString(MC->text()))));
+    Detail->LabelMC1->setText(MC->text());
+    Comparison->LabelMC2->setText(MC->text());
+    Detail->LabelMC1->adjustSize();
+    Comparison->LabelMC2->adjustSize();
+    stopRequested_ = false;
+    RunAnalysisPages(parts_.engine, parts_.fetcher, State.Store, FromQString(MC->text()),
+                     [this] { return stopRequested_; });
 }

@@ -1,18 +1,28 @@
 #pragma once
 
-// The analysis side of the main window: the input panel, the waiting panel and the two result
-// views, placed on the main window and switched by its frame.
+// The analysis side of the main window: the input panel with the run controller, the waiting
+// panel, the detailed view and the comparison view, placed on the main window and switched by
+// its frame.
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
-#include <functional>
+#include <memory>
 #include <vector>
 
+#include "VariableText.h"
+#include "analysisstate.h"
+#include "comparisonview.h"
+#include "detailview.h"
 #include "imageview.h"
+#include "pagefetcher.h"
 #include "panels.h"
+#include "registry.h"
 #include "shapedbutton.h"
+
+class AnalysisEngine;
+class TFormURL;
 
 // What the analysis side asks of the main window frame.
 class FrameHost {
@@ -26,25 +36,43 @@ public:
     virtual void MenuHautClick() = 0;
 };
 
+// The objects of the program the analysis side works with.
+struct AnalysisParts {
+    AnalysisEngine& engine;
+    PageFetcher& fetcher;
+    Registry& registry;
+    TFormURL& formURL;
+    const VariableText& texts;
+};
+
 class AnalysisWorkspace {
 public:
     // Creates the panels on the window, hidden.
-    AnalysisWorkspace(QWidget* window, FrameHost& frame);
+    AnalysisWorkspace(QWidget* window, FrameHost& frame, const AnalysisParts& parts);
 
-    // Places the panels for a client area of w by h, the information view being webWidth wide.
+    // Places the panels' components for a client area of w by h, the information view being
+    // webWidth wide; the frame has sized the content panels.
     void Layout(int w, int h, int webWidth);
 
     // The content panels of the analysis side, which the frame places and switches.
     std::vector<QWidget*> ContentPanels() const;
 
-    // Hides the analysis panels.
+    // Hides the analysis panels and the URL list window.
     void HidePanels();
 
     // What the frame's menus do.
     void ShowInputPanel();
     void ShowDetailedView();
     void ShowComparison();
+
+    // "Arrêter" during a run: the pending fetch is abandoned and the pages not yet fetched
+    // are skipped.
     void StopRun();
+    bool StopRequested() const { return stopRequested_; }
+
+    // The start button: runs a whole analysis of the two addresses.
+    void ButtonLancerClick();
+    void RunAnalysis();
 
     // Input panel.
     TransparentPanel* Panelanalyse1;
@@ -66,12 +94,18 @@ public:
     TransparentPanel* TPCTG;
     TransparentPanel* TPCTD;
 
-    // Called when "Arrêter" is chosen while a run is in progress.
-    std::function<void()> OnStopRequested;
+    AnalysisState State;
+    std::unique_ptr<DetailedView> Detail;
+    std::unique_ptr<ComparisonView> Comparison;
 
 private:
     FrameHost& frame_;
+    AnalysisParts parts_;
+    bool stopRequested_ = false;
 };
 
 // A bold title at the top left of a content panel.
 QLabel* PanelTitle(QWidget* panel, const QString& text);
+
+// The maker's home page shown in URL 1 until the settings give another address.
+std::string MakerHomePage();

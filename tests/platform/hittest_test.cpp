@@ -32,7 +32,7 @@ TEST(GridHitTest, AutoSizeFitsTheWidestText) {
     grid.SetCell(1, 0, QStringLiteral("URL 1"));
     grid.SetCell(1, 1, QStringLiteral("http://www.hotel-plage.example/chambres.html"));
     grid.AutoSizeColumns(5);
-    EXPECT_GT(grid.ColWidth(1), QFontMetrics(grid.font()).horizontalAdvance(grid.Cell(1, 1)) + 5);
+    EXPECT_GT(grid.ColWidth(1), QFontMetrics(grid.CellFont()).horizontalAdvance(grid.Cell(1, 1)) + 5);
     EXPECT_LT(grid.ColWidth(0), 20);
 }
 

@@ -1,36 +1,126 @@
-// Renders every screen of the program, offscreen and at its real size, into PNG files.
+// Renders every screen of the program, offscreen and at its real size, into PNG files: the
+// input panel, the waiting panel, the detailed view after a run over two local pages (also
+// with the pointer on a density bar and the help panel showing), the comparison view for each
+// measure, the URL list window and each kind of message dialog.
 
 #include <QDir>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
-#include "UnitShowMess.h"
-#include "Uinterf.h"
-#include "application.h"
-#include "datamodule.h"
-#include "procedureanalyse.h"
+#include "Common.h"
+#include "mainwindowrig.h"
+#include "testserver.h"
+#include "windows1252.h"
 
 namespace {
 
-void Save(QWidget& widget, const QDir& folder, const QString& name) {
-    widget.grab().save(folder.filePath(name + ".png"));
-    std::printf("%s\n", qPrintable(folder.filePath(name + ".png")));
+QDir folder;
+
+void Save(QWidget* widget, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name) + ".png");
+    widget->grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void MoveTo(QWidget* widget, QPoint at) {
+    QTest::mouseMove(widget, QPoint(-2, -2));
+    QTest::mouseMove(widget, at);
+    QApplication::processEvents();
+}
+
+void Click(QWidget* widget, QPoint at) {
+    MoveTo(widget, at);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+}
+
+// Shows a message (UTF-8 here) of a kind, saves the dialog and closes it.
+void SaveDialog(TMessForm& form, const char* message, int kind, const char* name) {
+    QTimer::singleShot(200, [&form, name] {
+        QApplication::processEvents();
+        Save(&form, name);
+        form.done(1);
+    });
+    ShowMessageDialog(&form, Utf8ToWindows1252Lossy(message), kind);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Quenby Ardentis"));
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    folder.setPath(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QDir().mkpath(folder.path());
 
-    const TdataM dataM;
-    AnalysisEngine engine(dataM);
-    TMessForm messForm;
-    TInterf window(engine, &messForm);
-    window.show();
+    TestServer server;
+    for (const char* name : {"hotel-de-la-plage.html", "hotel-les-pins.html"}) {
+        const std::string page = ReadFile(std::string(QUENBY_SAMPLES "/") + name);
+        server.Http().Get(std::string("/") + name, [page](const httplib::Request&, httplib::Response& res) {
+            res.set_content(page, "text/html");
+        });
+    }
+    server.Stall("/lente.html");
+    server.Start();
+
+    MainWindowRig rig(std::chrono::milliseconds(1500));
+    TInterf& window = rig.Open();
+    AnalysisWorkspace& analysis = *window.Analysis;
+    analysis.PAGE->setText(QString::fromStdString(server.Address("/hotel-de-la-plage.html")));
+    analysis.PAGE2->setText(QString::fromStdString(server.Address("/hotel-les-pins.html")));
+    analysis.MC->setText(QStringLiteral("hôtel"));
+    Save(&window, "01-saisie");
+
+    // The waiting panel, during a run whose first page never answers.
+    const QString second = analysis.PAGE2->text();
+    analysis.PAGE2->setText(QString::fromStdString(server.Address("/lente.html")));
+    QTimer::singleShot(500, [&] { Save(&window, "02-attente"); });
+    QTest::mouseClick(analysis.ButtonLancer, Qt::LeftButton);
+    Click(window.ImageBas, window.BottomEntryRects.at(0).Rect.center());  // "Nouvelle analyse"
+    analysis.PAGE2->setText(second);
+    analysis.MC->setText(QStringLiteral("hôtel"));
+
+    QTest::mouseClick(analysis.ButtonLancer, Qt::LeftButton);
     QApplication::processEvents();
-    Save(window, folder, "01-saisie");
+    Save(&window, "03-tableau-detaille");
+
+    DetailedView& detail = *analysis.Detail;
+    const QRectF bar = detail.Chartsimpledensite->BarRect(0, 0);
+    MoveTo(detail.Chartsimpledensite, QPoint(static_cast<int>(bar.center().x()), static_cast<int>(bar.bottom()) - 2));
+    Save(&window, "04-tableau-detaille-densite-aide");
+    MoveTo(detail.LabelCodeRetour, QPoint(2, 2));
+    Save(&window, "05-tableau-detaille-code-retour");
+
+    Click(window.MenuHaut, window.TopEntryRects.at(1).Rect.center());  // "Tableau comparatif"
+    const char* measures[] = {"06-comparatif-blocs", "07-comparatif-mots", "08-comparatif-occurences",
+                              "09-comparatif-densite"};
+    QListWidget* list = analysis.Comparison->Listcomparatif;
+    for (int k = 0; k < 4; ++k) {
+        Click(list->viewport(), list->visualItemRect(list->item(k)).center());
+        if (k == 1) {
+            const QRectF share = analysis.Comparison->ChartAdvcomparatif->BarRect(1, 4);
+            MoveTo(analysis.Comparison->ChartAdvcomparatif, share.center().toPoint());
+        }
+        Save(&window, measures[k]);
+    }
+    MoveTo(analysis.Comparison->AdvComparatif, analysis.Comparison->AdvComparatif->CellRect(2, 3).center());
+    Save(&rig.formURL, "10-liste-des-urls");
+
+    SaveDialog(rig.messForm, "Le fichier \"maj.htm\" ne peut pas être écrit.", mkMessage, "11-message");
+    SaveDialog(rig.messForm, "Voulez-vous vraiment quitter Quenby Ardentis ?", mkConfirm, "12-confirmation");
+    SaveDialog(rig.messForm, "Votre adresse électronique :", mkInput, "13-saisie");
+    SaveDialog(rig.messForm,
+               "Une ligne assez longue pour que la zone de texte la coupe en deux morceaux, afin de voir la hauteur "
+               "suivre.\r\nEt une deuxième ligne.",
+               mkConfirmAlt, "14-confirmation-longue");
     return 0;
 }

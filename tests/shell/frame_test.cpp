@@ -2,38 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
+#include <stdexcept>
 
-#include "UnitShowMess.h"
-#include "Uinterf.h"
-#include "application.h"
-#include "datamodule.h"
 #include "guitesting.h"
-#include "procedureanalyse.h"
+#include "mainwindowrig.h"
 
 namespace {
 
+// A fetcher that only counts the abandons asked of it (and may fail on them).
+class IdleFetcher : public PageFetcher {
+public:
+    void Charge(const std::string&) override {}
+    int32_t StatusCode() const override { return 0; }
+    void Abort() override {
+        ++aborts;
+        if (failOnAbort) throw std::runtime_error("panne");
+    }
+    int aborts = 0;
+    bool failOnAbort = false;
+};
+
 class Frame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The click sound is read from the working folder.
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        QFile::copy(QStringLiteral(QUENBY_RESOURCES "/click.WAV"), folder.filePath("click.WAV"));
-        QDir::setCurrent(folder.path());
-        Application::Instance()->OnException = Application::ShowExceptionBox;
-        window = std::make_unique<TInterf>(engine, &messForm);
-        window->OnTerminate = [this] { ++terminated; };
-        window->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        window.reset();
-        QDir::setCurrent(previous);
-    }
+    void SetUp() override { window = &rig.Open(&fetcher); }
 
     // Middle of entry n of a bar's last drawing.
     static QPoint Middle(const std::vector<EntryRect>& rects, int n) { return rects.at(n - 1).Rect.center(); }
@@ -43,13 +35,9 @@ protected:
         window->DrawMenus();
     }
 
-    QTemporaryDir folder;
-    QString previous;
-    TdataM dataM;
-    AnalysisEngine engine{dataM};
-    TMessForm messForm;
-    std::unique_ptr<TInterf> window;
-    int terminated = 0;
+    IdleFetcher fetcher;
+    MainWindowRig rig;
+    TInterf* window = nullptr;
 };
 
 }  // namespace
@@ -210,16 +198,15 @@ TEST_F(Frame, NewAnalysisReturnsToTheStartState) {
 }
 
 TEST_F(Frame, StopIsOfferedWhileARunIsInProgress) {
-    int stops = 0;
-    window->Analysis->OnStopRequested = [&] { ++stops; };
     EnterState("ANALYSE1ENCOURS");
     ClickAt(window->ImageBas, Middle(window->BottomEntryRects, 1));
-    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(fetcher.aborts, 1);
+    EXPECT_TRUE(window->Analysis->StopRequested());
     EXPECT_EQ(window->CurrentState, "ANALYSE1ENCOURS");
 }
 
 TEST_F(Frame, AnErrorInAHandlerLeavesTheProgramRunningSilently) {
-    window->Analysis->OnStopRequested = [] { throw std::runtime_error("panne"); };
+    fetcher.failOnAbort = true;
     EnterState("ANALYSE1ENCOURS");
     bool boxShown = false;
     const auto watch = WhenModal([&](QWidget* modal) {
@@ -262,23 +249,23 @@ TEST_F(Frame, MaximiseAndRestoreSwapTheWindowButtons) {
 
 TEST_F(Frame, TheDrawnStripDragsTheWindow) {
     const QPoint before = window->pos();
-    QTest::mousePress(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
-    QTest::mouseMove(window.get(), QPoint(350, 40));
-    QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(350, 40));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
+    QTest::mouseMove(window, QPoint(350, 40));
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(350, 40));
     QApplication::processEvents();
     EXPECT_EQ(window->pos(), before + QPoint(50, 30));
 
     // Below the strip the window does not move.
     const QPoint after = window->pos();
-    QTest::mousePress(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
-    QTest::mouseMove(window.get(), QPoint(350, 340));
-    QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(350, 340));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(window, QPoint(350, 340));
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(350, 340));
     EXPECT_EQ(window->pos(), after);
 }
 
 TEST_F(Frame, ClosingEndsTheProgram) {
     QTest::mouseClick(window->BARRECLOSE, Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(terminated, 1);
+    EXPECT_EQ(rig.terminated, 1);
     EXPECT_FALSE(window->isVisible());
 }

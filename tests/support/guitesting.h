@@ -31,6 +31,17 @@ inline void PointAt(QWidget* widget, QPoint point) {
     QApplication::processEvents();
 }
 
+// Types a text key by key, accented letters included.
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
 inline void ClickAt(QWidget* widget, QPoint point) {
     PointAt(widget, point);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, point);
