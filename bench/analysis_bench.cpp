@@ -15,8 +15,7 @@ namespace {
 std::vector<std::string> PageOf(const std::string& unit, const std::string& head = "",
                                 const std::string& tail = "") {
     std::string body = head;
-    while (body.size() + unit.size() + tail.size() <= static_cast<size_t>(PageSizeCap))
-        body += unit;
+    while (body.size() + unit.size() + tail.size() <= static_cast<size_t>(PageSizeCap)) body += unit;
     body += tail;
     std::vector<std::string> lines;
     int32_t fetched = 0;
@@ -31,8 +30,7 @@ std::string SamplePage() {
 
 void RunPage(benchmark::State& state, const std::vector<std::string>& lines, AnalysisEngine& engine) {
     int64_t chars = 0;
-    for (const std::string& line : lines)
-        chars += static_cast<int64_t>(line.size());
+    for (const std::string& line : lines) chars += static_cast<int64_t>(line.size());
     for (auto _ : state) {
         engine.ResetPageCounters();
         engine.AnalysePage(lines);
@@ -76,8 +74,7 @@ void BM_AfterLargeVocabulary(benchmark::State& state) {
     const TdataM dataM;
     AnalysisEngine engine(dataM);
     std::string words;
-    for (int i = 0; i < 100000; ++i)
-        words += "mot" + std::to_string(i) + " ";
+    for (int i = 0; i < 100000; ++i) words += "mot" + std::to_string(i) + " ";
     engine.AddBlock(words, ekBody);
     RunPage(state, PageOf(SamplePage()), engine);
 }

@@ -28,8 +28,7 @@ std::string JsonString(const std::string& windows1252) {
 // Spaces that pad UTF-8 text to a width counted in characters.
 std::string Padding(std::string_view text, size_t width) {
     size_t chars = 0;
-    for (const char c : text)
-        chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return std::string(width > chars ? width - chars : 0, ' ');
 }
 
@@ -49,13 +48,11 @@ std::string TextReport(const RunStore& store, const std::string& keyword) {
     std::string out;
     for (int p = 0; p < store.UrlCount(); ++p) {
         const PageFigures& figures = store.Pages[p].Figures;
-        if (p > 0)
-            out += "\n";
+        if (p > 0) out += "\n";
         out += std::string(PageCaption) + " " + Windows1252ToUtf8(store.RunUrls[p]) + "\n";
         out += std::string(KeywordCaption) + " " + Windows1252ToUtf8(keyword) + "\n\n";
         out += PadRight("", kLabelWidth);
-        for (const std::string_view caption : MeasureCaptions)
-            out += PadLeft(caption, kColumnWidth);
+        for (const std::string_view caption : MeasureCaptions) out += PadLeft(caption, kColumnWidth);
         out += "\n";
         for (int row = 1; row <= DisplayRowCount; ++row) {
             const ElementStats& s = figures.Rows[row];
@@ -82,8 +79,7 @@ std::string JsonReport(const RunStore& store, const std::string& keyword, bool r
     for (int p = 0; p < store.UrlCount(); ++p) {
         const PageResult& page = store.Pages[p];
         const PageSummary& summary = page.Figures.Summary;
-        if (p > 0)
-            out += ", ";
+        if (p > 0) out += ", ";
         out += "{\"address\": " + JsonString(store.RunUrls[p]);
         out += ", \"status_code\": " + std::to_string(summary.StatusCode);
         out += ", \"truncated\": " + std::string(page.Truncated ? "true" : "false");
@@ -93,8 +89,7 @@ std::string JsonReport(const RunStore& store, const std::string& keyword, bool r
         out += ", \"rows\": [";
         for (int row = 1; row <= DisplayRowCount; ++row) {
             const ElementStats& s = page.Figures.Rows[row];
-            if (row > 1)
-                out += ", ";
+            if (row > 1) out += ", ";
             out += "{\"label\": " + JsonString(ElementRows[row].Label);
             out += ", \"blocks\": " + std::to_string(s.Blocks);
             out += ", \"words\": " + std::to_string(s.Words);

@@ -44,8 +44,7 @@ std::string DecodeRows(const EntityTable& table, std::string_view text, int firs
     size_t i = 0;
     while (i < text.size()) {
         const size_t amp = text.find('&', i);
-        if (amp == std::string_view::npos)
-            break;
+        if (amp == std::string_view::npos) break;
         out.append(text, i, amp - i);
         const size_t window = std::min(kLongestEntity, text.size() - amp);
         const void* semi = std::memchr(text.data() + amp, ';', window);
@@ -63,8 +62,7 @@ std::string DecodeRows(const EntityTable& table, std::string_view text, int firs
             i = amp + 1;
         }
     }
-    if (i < text.size())
-        out.append(text, i);
+    if (i < text.size()) out.append(text, i);
     return out;
 }
 
@@ -88,15 +86,12 @@ std::string DecodeAmpersands(std::string_view text) {
 
 // Digits only, at least one, and a value within a 32-bit signed integer.
 bool ReadReference(std::string_view content, int64_t& value) {
-    if (content.empty())
-        return false;
+    if (content.empty()) return false;
     value = 0;
     for (const char c : content) {
-        if (c < '0' || c > '9')
-            return false;
+        if (c < '0' || c > '9') return false;
         value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int32_t>::max())
-            return false;
+        if (value > std::numeric_limits<int32_t>::max()) return false;
     }
     return true;
 }
@@ -107,13 +102,11 @@ std::string DecodeNumericReferences(std::string_view text) {
     size_t i = 0;
     while (true) {
         const size_t start = text.find("&#", i);
-        if (start == std::string_view::npos)
-            break;
+        if (start == std::string_view::npos) break;
         out.append(text, i, start - i);
         i = start + 2;
         const size_t semi = text.find(';', i);
-        if (semi == std::string_view::npos)
-            break;
+        if (semi == std::string_view::npos) break;
         const std::string_view content = text.substr(i, semi - i);
         i = semi + 1;
         int64_t value = 0;
@@ -143,8 +136,7 @@ EntityTable::EntityTable() {
     for (int i = 0; i < RowCount; ++i) {
         rows_[i] = {kRows[i].entity, static_cast<char>(kRows[i].character), kRows[i].plain};
     }
-    for (int i = 1; i <= RowCount; ++i)
-        rowOf_.emplace(Row(i).Entity, i);
+    for (int i = 1; i <= RowCount; ++i) rowOf_.emplace(Row(i).Entity, i);
     // When two rows share a character, the first one in table order decides.
     for (int i = FoldRowCount; i >= 1; --i)
         fold_[static_cast<unsigned char>(Row(i).Character)] = &Row(i).Plain;
@@ -162,8 +154,7 @@ const EntityTable& BuildEntityTable() {
 
 std::string DecodeEntities(std::string_view text) {
     std::string decoded = DecodeNumericReferences(text);
-    if (decoded.find('&') == std::string::npos)
-        return decoded;
+    if (decoded.find('&') == std::string::npos) return decoded;
     const EntityTable& table = BuildEntityTable();
     decoded = DecodeRows(table, decoded, 1, EntityTable::AmpRow - 1);
     decoded = DecodeAmpersands(decoded);
@@ -188,8 +179,7 @@ std::string FoldAccents(std::string_view text) {
 std::string LowerCaseAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
 }
@@ -197,8 +187,7 @@ std::string LowerCaseAscii(std::string_view text) {
 std::string UpperCaseAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
 }
@@ -207,23 +196,19 @@ std::string GetAttribute(std::string_view name, std::string_view tag) {
     const std::string upperTag = UpperCaseAscii(tag);
     const std::string key = UpperCaseAscii(name) + "=";
     const size_t at = upperTag.find(key);
-    if (at == std::string::npos)
-        return {};
+    if (at == std::string::npos) return {};
     const std::string_view rest = tag.substr(at + key.size());
-    if (rest.empty())
-        return {};
+    if (rest.empty()) return {};
     const char first = rest.front();
     if (first == '"' || first == '\'') {
         const size_t close = rest.find(first, 1);
-        if (close == std::string_view::npos)
-            return {};
+        if (close == std::string_view::npos) return {};
         return std::string(rest.substr(1, close - 1));
     }
     size_t end = rest.find(' ');
     if (end == std::string_view::npos) {
         end = rest.find('>');
-        if (end == std::string_view::npos)
-            return {};
+        if (end == std::string_view::npos) return {};
     }
     return std::string(rest.substr(0, end));
 }

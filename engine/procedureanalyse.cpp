@@ -67,8 +67,7 @@ constexpr std::string_view kPunctuation = ".,'\"!?;*/()-_";
 
 constexpr std::array<bool, 256> PunctuationTable() {
     std::array<bool, 256> table{};
-    for (const char c : kPunctuation)
-        table[static_cast<unsigned char>(c)] = true;
+    for (const char c : kPunctuation) table[static_cast<unsigned char>(c)] = true;
     return table;
 }
 
@@ -82,12 +81,10 @@ struct ScannerState {
     bool utf8 = false;
 
     int32_t Kind() const {
-        if (inTitle)
-            return ekTitle;
+        if (inTitle) return ekTitle;
         constexpr std::array<int32_t, kHeadingLevels + 1> kHeadingKinds = {0, ekH1, ekH2, ekH3, ekH4, ekH5};
         for (int level = 1; level <= kHeadingLevels; ++level) {
-            if (inHeading[level])
-                return kHeadingKinds[level];
+            if (inHeading[level]) return kHeadingKinds[level];
         }
         return inLink ? ekA : ekBody;
     }
@@ -125,8 +122,7 @@ int32_t AnalysisEngine::WordId(std::string_view word) const {
 
 int32_t AnalysisEngine::AddWord(std::string_view word) {
     const auto it = vocabularyIndex_.find(word);
-    if (it != vocabularyIndex_.end())
-        return it->second;
+    if (it != vocabularyIndex_.end()) return it->second;
     Vocabulary.emplace_back(word);
     const auto id = static_cast<int32_t>(Vocabulary.size());
     vocabularyIndex_.emplace(Vocabulary.back(), id);
@@ -134,17 +130,14 @@ int32_t AnalysisEngine::AddWord(std::string_view word) {
 }
 
 void AnalysisEngine::AddBlock(std::string_view text, int32_t kind) {
-    if (text.substr(0, 2) == "/*")
-        return;
+    if (text.substr(0, 2) == "/*") return;
     std::string normal = SplitPunctuation(LowerCaseAscii(DecodeEntities(text)));
-    if (RemoveAccents)
-        normal = FoldAccents(normal);
+    if (RemoveAccents) normal = FoldAccents(normal);
 
     Block block;
     block.Kind = kind;
     ForEachPiece(normal, [&](std::string_view word) {
-        if (word.empty())
-            return;
+        if (word.empty()) return;
         if (static_cast<int64_t>(word.size()) < MinWordLength || IsStopWord(word)) {
             ++IgnoredWordCount;
             return;
@@ -152,8 +145,7 @@ void AnalysisEngine::AddBlock(std::string_view text, int32_t kind) {
         ++SignificantWordCount;
         block.WordIds.push_back(AddWord(word));
     });
-    if (block.WordIds.empty())
-        return;
+    if (block.WordIds.empty()) return;
     block.WordCount = static_cast<int32_t>(block.WordIds.size());
     MaxBlockWords = std::max(MaxBlockWords, block.WordCount);
     Blocks.push_back(std::move(block));
@@ -170,11 +162,9 @@ void AnalysisEngine::AnalysePage(const std::vector<std::string>& lines) {
         pending.clear();
         if (state.utf8) {
             std::optional<std::string> decoded = Utf8ToWindows1252(text);
-            if (decoded && !decoded->empty())
-                text = std::move(*decoded);
+            if (decoded && !decoded->empty()) text = std::move(*decoded);
         }
-        if (state.skipping)
-            return;
+        if (state.skipping) return;
         AddBlock(text, state.Kind());
     };
 
@@ -188,46 +178,33 @@ void AnalysisEngine::AnalysePage(const std::vector<std::string>& lines) {
         int levelOn = 0;
         int levelOff = 0;
         for (const TagPrefix& p : kPrefixes) {
-            if (!StartsWith(upper, p.prefix))
-                continue;
+            if (!StartsWith(upper, p.prefix)) continue;
             effects |= p.effects;
-            if (p.effects & kHeadingOn)
-                levelOn = p.level;
-            if (p.effects & kHeadingOff)
-                levelOff = p.level;
+            if (p.effects & kHeadingOn) levelOn = p.level;
+            if (p.effects & kHeadingOff) levelOff = p.level;
         }
-        if (effects & kBoundary)
-            flush();
-        if (effects & kSkipOn)
-            state.skipping = true;
+        if (effects & kBoundary) flush();
+        if (effects & kSkipOn) state.skipping = true;
         if (effects & kSkipOff) {
             state.skipping = false;
             pending.clear();
         }
         if (effects & kImage) {
             const std::string alt = GetAttribute("alt", tag);
-            if (!alt.empty())
-                AddBlock(alt, ekImgAlt);
+            if (!alt.empty()) AddBlock(alt, ekImgAlt);
             const std::string title = GetAttribute("title", tag);
-            if (!title.empty())
-                AddBlock(title, ekImgTitle);
+            if (!title.empty()) AddBlock(title, ekImgTitle);
         }
-        if (effects & kLinkEnd)
-            state.inLink = false;
+        if (effects & kLinkEnd) state.inLink = false;
         if (effects & kLinkStart) {
             state.inLink = true;
             const std::string title = GetAttribute("title", tag);
-            if (!title.empty())
-                AddBlock(title, ekATitle);
+            if (!title.empty()) AddBlock(title, ekATitle);
         }
-        if (effects & kTitleOn)
-            state.inTitle = true;
-        if (effects & kHeadingOn)
-            state.inHeading[levelOn] = true;
-        if (effects & kTitleOff)
-            state.inTitle = false;
-        if (effects & kHeadingOff)
-            state.inHeading[levelOff] = false;
+        if (effects & kTitleOn) state.inTitle = true;
+        if (effects & kHeadingOn) state.inHeading[levelOn] = true;
+        if (effects & kTitleOff) state.inTitle = false;
+        if (effects & kHeadingOff) state.inHeading[levelOff] = false;
     };
 
     for (const std::string& line : lines) {
@@ -239,8 +216,7 @@ void AnalysisEngine::AnalysePage(const std::vector<std::string>& lines) {
                     handleTag();
                 }
             } else if (c == '<') {
-                if (!pending.empty())
-                    pending += ' ';
+                if (!pending.empty()) pending += ' ';
                 tag.assign(1, c);
                 inTag = true;
             } else if (c != '\t') {
@@ -257,34 +233,27 @@ PageFigures AnalysisEngine::SummarisePage(std::string_view keyword, int32_t stat
 
     KeywordIds.clear();
     ForEachPiece(LowerCaseAscii(keyword), [&](std::string_view piece) {
-        if (piece.empty() || Vocabulary.empty())
-            return;
-        if (const int32_t id = WordId(piece); id != 0)
-            KeywordIds.push_back(id);
+        if (piece.empty() || Vocabulary.empty()) return;
+        if (const int32_t id = WordId(piece); id != 0) KeywordIds.push_back(id);
     });
 
     // How many times each id stands in KeywordIds.
     std::unordered_map<int32_t, int64_t> repeats;
-    for (const int32_t id : KeywordIds)
-        ++repeats[id];
+    for (const int32_t id : KeywordIds) ++repeats[id];
 
     std::array<int32_t, DisplayRowCount + 1> rowOfKind{};
-    for (int row = 1; row <= DisplayRowCount; ++row)
-        rowOfKind[ElementRows[row].Kind] = row;
+    for (int row = 1; row <= DisplayRowCount; ++row) rowOfKind[ElementRows[row].Kind] = row;
 
     std::array<int64_t, DisplayRowCount + 1> occurrences{};
     for (const Block& block : Blocks) {
         const int32_t row = block.Kind >= 1 && block.Kind <= DisplayRowCount ? rowOfKind[block.Kind] : 0;
-        if (row == 0)
-            continue;
+        if (row == 0) continue;
         ++figures.Rows[row].Blocks;
         figures.Rows[row].Words += block.WordCount;
-        if (repeats.empty())
-            continue;
+        if (repeats.empty()) continue;
         for (const int32_t id : block.WordIds) {
             const auto it = repeats.find(id);
-            if (it != repeats.end())
-                occurrences[row] += it->second;
+            if (it != repeats.end()) occurrences[row] += it->second;
         }
     }
     for (int row = 1; row <= DisplayRowCount; ++row) {
@@ -299,36 +268,30 @@ PageFigures AnalysisEngine::SummarisePage(std::string_view keyword, int32_t stat
 std::string SplitPunctuation(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (kIsPunctuation[static_cast<unsigned char>(c)])
-            c = ' ';
+        if (kIsPunctuation[static_cast<unsigned char>(c)]) c = ' ';
     }
     return out;
 }
 
 int32_t DensityOf(int64_t occurrences, int64_t words) {
-    if (occurrences <= 0 || words <= 0)
-        return -1;
+    if (occurrences <= 0 || words <= 0) return -1;
     const int64_t scaled = occurrences * 100;
     int64_t density = scaled / words;
     const int64_t twiceRest = 2 * (scaled % words);
-    if (twiceRest > words || (twiceRest == words && density % 2 != 0))
-        ++density;
+    if (twiceRest > words || (twiceRest == words && density % 2 != 0)) ++density;
     return static_cast<int32_t>(std::min<int64_t>(density, std::numeric_limits<int32_t>::max()));
 }
 
 int32_t TextLengthOf(const std::vector<std::string>& lines) {
     int64_t length = 0;
-    for (const std::string& line : lines)
-        length += static_cast<int64_t>(line.size()) + 2;
+    for (const std::string& line : lines) length += static_cast<int64_t>(line.size()) + 2;
     return static_cast<int32_t>(std::min<int64_t>(length, std::numeric_limits<int32_t>::max()));
 }
 
 std::string_view TrimControls(std::string_view text) {
     size_t first = 0;
     size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
-        --last;
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
     return text.substr(first, last - first);
 }

@@ -50,28 +50,22 @@ bool DecodeOne(std::string_view text, size_t& pos, char32_t& cp) {
     } else if (b0 >= 0xE0 && b0 <= 0xEF) {
         length = 3;
         cp = b0 & 0x0F;
-        if (b0 == 0xE0)
-            low = 0xA0;
-        if (b0 == 0xED)
-            high = 0x9F;
+        if (b0 == 0xE0) low = 0xA0;
+        if (b0 == 0xED) high = 0x9F;
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         length = 4;
         cp = b0 & 0x07;
-        if (b0 == 0xF0)
-            low = 0x90;
-        if (b0 == 0xF4)
-            high = 0x8F;
+        if (b0 == 0xF0) low = 0x90;
+        if (b0 == 0xF4) high = 0x8F;
     } else {
         return false;
     }
-    if (pos + length > text.size())
-        return false;
+    if (pos + length > text.size()) return false;
     for (size_t i = 1; i < length; ++i) {
         const unsigned char b = byte(pos + i);
         const unsigned char lo = i == 1 ? low : 0x80;
         const unsigned char hi = i == 1 ? high : 0xBF;
-        if (b < lo || b > hi)
-            return false;
+        if (b < lo || b > hi) return false;
         cp = (cp << 6) | (b & 0x3F);
     }
     pos += length;
@@ -86,17 +80,14 @@ char ByteOrNoForm(char32_t cp) {
 }  // namespace
 
 char32_t Windows1252ToCodePoint(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return kHighControls[byte - 0x80];
+    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
     return byte;
 }
 
 int CodePointToWindows1252(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<int>(codePoint);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
     for (size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == codePoint)
-            return static_cast<int>(0x80 + i);
+        if (kHighControls[i] == codePoint) return static_cast<int>(0x80 + i);
     }
     return -1;
 }
@@ -104,8 +95,7 @@ int CodePointToWindows1252(char32_t codePoint) {
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (const char c : text)
-        AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
+    for (const char c : text) AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -115,8 +105,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
     size_t pos = 0;
     while (pos < text.size()) {
         char32_t cp = 0;
-        if (!DecodeOne(text, pos, cp))
-            return std::nullopt;
+        if (!DecodeOne(text, pos, cp)) return std::nullopt;
         out += ByteOrNoForm(cp);
     }
     return out;

@@ -18,7 +18,9 @@ void Application::ShowExceptionBox(const std::string& message) {
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(message));
 }
 
-Application* Application::Instance() { return dynamic_cast<Application*>(QCoreApplication::instance()); }
+Application* Application::Instance() {
+    return dynamic_cast<Application*>(QCoreApplication::instance());
+}
 
 void Application::ReportException(const std::string& message) {
     if (OnException) OnException(message);

@@ -35,7 +35,19 @@ double TickStep(double span) {
     return 10 * power;
 }
 
-QString Number(double v) { return QString::number(v, 'g', 6); }
+QString Number(double v) {
+    return QString::number(v, 'g', 6);
+}
+
+// A mark: its text in a pale box.
+void DrawMark(QPainter& painter, const QRectF& box, const QString& text) {
+    painter.setPen(QColor(160, 160, 160));
+    painter.setBrush(QColor(255, 255, 225));
+    painter.drawRect(box);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, text);
+}
 
 }  // namespace
 
@@ -118,7 +130,8 @@ QRectF ChartWidget::PlotArea() const {
         if (axisLabels_) {
             int widest = 0;
             for (const ChartSeries& s : series_) {
-                for (const ChartPoint& p : s.points) widest = std::max(widest, labels.horizontalAdvance(p.label));
+                for (const ChartPoint& p : s.points)
+                    widest = std::max(widest, labels.horizontalAdvance(p.label));
             }
             area.setLeft(area.left() + widest + 6);
             area.setBottom(area.bottom() - kAxisLabels);
@@ -165,7 +178,8 @@ QRectF ChartWidget::BarRect(int seriesIndex, int index) const {
         const double laneHeight = slot / lanes;
         const double thickness = laneHeight * series.barWidthPercent / 100.0;
         // Point 0 stands at the bottom.
-        const double top = area.bottom() - (index + 1) * slot + lane * laneHeight + (laneHeight - thickness) / 2;
+        const double top =
+            area.bottom() - (index + 1) * slot + lane * laneHeight + (laneHeight - thickness) / 2;
         const double x0 = area.left() + (std::min(from, to) - range.low) / span * area.width();
         const double x1 = area.left() + (std::max(from, to) - range.low) / span * area.width();
         return {x0, top, x1 - x0, thickness};
@@ -272,15 +286,16 @@ void ChartWidget::PaintAxes(QPainter& painter) const {
             painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
             if (axisLabels_) {
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(x - 30, area.bottom() + 2, 60, kAxisLabels), Qt::AlignHCenter | Qt::AlignTop,
-                                 Number(std::abs(v)));
+                painter.drawText(QRectF(x - 30, area.bottom() + 2, 60, kAxisLabels),
+                                 Qt::AlignHCenter | Qt::AlignTop, Number(std::abs(v)));
             }
         } else {
             const double y = area.bottom() - t * area.height();
             painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
             if (axisLabels_) {
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(0, y - 8, area.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter, Number(v));
+                painter.drawText(QRectF(0, y - 8, area.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
+                                 Number(v));
             }
         }
     }
@@ -319,7 +334,8 @@ void ChartWidget::PaintAxes(QPainter& painter) const {
         painter.save();
         painter.translate(kMargin, area.center().y());
         painter.rotate(-90);
-        painter.drawText(QRectF(-area.height() / 2, 0, area.height(), kAxisTitle), Qt::AlignCenter, leftTitle);
+        painter.drawText(QRectF(-area.height() / 2, 0, area.height(), kAxisTitle), Qt::AlignCenter,
+                         leftTitle);
         painter.restore();
     }
 }
@@ -352,12 +368,7 @@ void ChartWidget::PaintBars(QPainter& painter) const {
                 box = QRectF(bar.center().x() - w / 2, bar.top() - h - 2, w, h);
                 if (box.top() < area.top()) box.moveTop(area.top() + 2);
             }
-            painter.setPen(QColor(160, 160, 160));
-            painter.setBrush(QColor(255, 255, 225));
-            painter.drawRect(box);
-            painter.setBrush(Qt::NoBrush);
-            painter.setPen(Qt::black);
-            painter.drawText(box, Qt::AlignCenter, mark);
+            DrawMark(painter, box, mark);
         }
     }
 }
@@ -372,36 +383,29 @@ void ChartWidget::PaintPie(QPainter& painter) const {
         painter.drawEllipse(circle);
         return;
     }
-    double start = 0;
     painter.setFont(SmallFont(10));
+    const QFontMetrics fm(painter.font());
+    std::vector<std::pair<QRectF, QString>> marks;  // drawn over all the slices
+    double start = 0;
     for (int i = 0; i < static_cast<int>(pie.points.size()); ++i) {
         const double sweep = std::max(0.0, pie.points[i].value) / total * 360;
         if (sweep <= 0) continue;
+        painter.setPen(QColor(96, 96, 96));
         painter.setBrush(pie.points[i].colour.isValid() ? pie.points[i].colour : pie.colour);
         // Qt counts angles anticlockwise from three o'clock, in sixteenths of a degree.
         painter.drawPie(circle, static_cast<int>((90 - start) * 16), static_cast<int>(-sweep * 16));
-        start += sweep;
-    }
-    painter.setBrush(Qt::NoBrush);
-    start = 0;
-    for (int i = 0; i < static_cast<int>(pie.points.size()); ++i) {
-        const double sweep = std::max(0.0, pie.points[i].value) / total * 360;
-        if (sweep <= 0 || pie.marks == MarkStyle::None) continue;
         const double middle = (start + sweep / 2) * std::numbers::pi / 180;
         const double r = circle.width() / 2 * 0.62;
-        const QPointF at(circle.center().x() + r * std::sin(middle), circle.center().y() - r * std::cos(middle));
+        const QPointF at(circle.center().x() + r * std::sin(middle),
+                         circle.center().y() - r * std::cos(middle));
         const QString mark = MarkText(pie, i);
-        const QFontMetrics fm(painter.font());
-        const QRectF box(at.x() - fm.horizontalAdvance(mark) / 2.0 - 3, at.y() - fm.height() / 2.0 - 1,
-                         fm.horizontalAdvance(mark) + 6, fm.height() + 2);
-        painter.setPen(QColor(160, 160, 160));
-        painter.setBrush(QColor(255, 255, 225));
-        painter.drawRect(box);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, mark);
+        const double w = fm.horizontalAdvance(mark) + 6;
+        if (!mark.isEmpty())
+            marks.push_back(
+                {QRectF(at.x() - w / 2, at.y() - fm.height() / 2.0 - 1, w, fm.height() + 2), mark});
         start += sweep;
     }
+    for (const auto& [box, mark] : marks) DrawMark(painter, box, mark);
 }
 
 void ChartWidget::mouseMoveEvent(QMouseEvent* event) {

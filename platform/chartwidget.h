@@ -30,7 +30,9 @@ struct ChartSeries {
     std::vector<ChartPoint> points;
 
     void Clear() { points.clear(); }
-    void Add(double value, const QString& label, const QColor& colour) { points.push_back({value, label, colour}); }
+    void Add(double value, const QString& label, const QColor& colour) {
+        points.push_back({value, label, colour});
+    }
 };
 
 class ChartWidget : public QWidget {

@@ -93,7 +93,8 @@ void GridWidget::AutoSizeColumns(int margin) {
 void GridWidget::AutoSizeRows(int margin) {
     for (int r = 0; r < rowCount_; ++r) {
         int tallest = 0;
-        for (int c = 0; c < columnCount_; ++c) tallest = std::max(tallest, QFontMetrics(FontOf(c, r)).height());
+        for (int c = 0; c < columnCount_; ++c)
+            tallest = std::max(tallest, QFontMetrics(FontOf(c, r)).height());
         heights_[r] = tallest + margin;
     }
     update();
@@ -148,8 +149,8 @@ void GridWidget::paintEvent(QPaintEvent*) {
             font.setBold(style.bold);
             painter.setFont(font);
             painter.setPen(style.fontColour);
-            painter.drawText(cell.adjusted(kTextPadding, 0, -kTextPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             cells_[r][c]);
+            painter.drawText(cell.adjusted(kTextPadding, 0, -kTextPadding, 0),
+                             Qt::AlignLeft | Qt::AlignVCenter, cells_[r][c]);
             painter.setPen(gridLine_);
             painter.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom() + 1);
             painter.drawLine(cell.left(), cell.bottom() + 1, cell.right() + 1, cell.bottom() + 1);

@@ -9,9 +9,13 @@
 
 namespace {
 
-QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-std::string Text(const QByteArray& bytes) { return std::string(bytes.constData(), static_cast<size_t>(bytes.size())); }
+std::string Text(const QByteArray& bytes) {
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
 
 // The address as a URL, or an invalid URL when it is no http or https address.
 QUrl UrlOf(const std::string& address) {
@@ -48,9 +52,13 @@ HttpClient::~HttpClient() {
     if (reply_) reply_->abort();
 }
 
-void HttpClient::Get() { Run(QNetworkAccessManager::GetOperation); }
+void HttpClient::Get() {
+    Run(QNetworkAccessManager::GetOperation);
+}
 
-void HttpClient::Post() { Run(QNetworkAccessManager::PostOperation); }
+void HttpClient::Post() {
+    Run(QNetworkAccessManager::PostOperation);
+}
 
 void HttpClient::Abort() {
     if (!reply_ || reply_->isFinished()) return;
@@ -65,7 +73,8 @@ std::string HttpClient::DocumentNameOf(const std::string& address) {
     const size_t slash = address.find('/', start);
     const size_t query = address.find('?', start);
     if (slash == std::string::npos || (query != std::string::npos && query < slash)) return kDefault;
-    const std::string path = address.substr(slash, query == std::string::npos ? std::string::npos : query - slash);
+    const std::string path =
+        address.substr(slash, query == std::string::npos ? std::string::npos : query - slash);
     if (path.back() == '/') return kDefault;
     return path.substr(path.rfind('/') + 1);
 }
@@ -79,10 +88,12 @@ QNetworkRequest HttpClient::BuildRequest(const QUrl& url, bool post) const {
     if (!Accept.empty()) request.setRawHeader("Accept", Bytes(Accept));
     if (NoCache) request.setRawHeader("Pragma", "no-cache");
     if (!Cookie.empty()) request.setRawHeader("Cookie", Bytes(Cookie));
-    if (post && !ContentTypePost.empty()) request.setHeader(QNetworkRequest::ContentTypeHeader, Bytes(ContentTypePost));
+    if (post && !ContentTypePost.empty())
+        request.setHeader(QNetworkRequest::ContentTypeHeader, Bytes(ContentTypePost));
     // Qt answers a proxy's challenge only; the credentials go with the request itself.
     if (!ProxyHost.empty() && !ProxyUsername.empty() && url.scheme().toLower() == "http") {
-        request.setRawHeader("Proxy-Authorization", "Basic " + Bytes(ProxyUsername + ":" + ProxyPassword).toBase64());
+        request.setRawHeader("Proxy-Authorization",
+                             "Basic " + Bytes(ProxyUsername + ":" + ProxyPassword).toBase64());
     }
     return request;
 }
@@ -95,8 +106,9 @@ void HttpClient::ConfigureProxy() {
     bool ok = false;
     const int port = ToQString(ProxyPort).toInt(&ok);
     if (!ok || port < 1 || port > 65535) throw HttpError(0, "Invalid proxy port '" + ProxyPort + "'");
-    manager_.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ToQString(ProxyHost), static_cast<quint16>(port),
-                                    ToQString(ProxyUsername), ToQString(ProxyPassword)));
+    manager_.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ToQString(ProxyHost),
+                                    static_cast<quint16>(port), ToQString(ProxyUsername),
+                                    ToQString(ProxyPassword)));
 }
 
 void HttpClient::BeginDocument() {
@@ -106,7 +118,8 @@ void HttpClient::BeginDocument() {
     documentBegun_ = true;
     status_ = status.toInt();
     reason_ = Text(reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
-    for (const auto& [name, value] : reply_->rawHeaderPairs()) headerLines_.push_back(Text(name + ": " + value));
+    for (const auto& [name, value] : reply_->rawHeaderPairs())
+        headerLines_.push_back(Text(name + ": " + value));
     contentType_ = Text(reply_->rawHeader("Content-Type"));
     if (OnHeaderEnd) OnHeaderEnd();
     if (OnDocBegin) OnDocBegin();
@@ -156,9 +169,9 @@ void HttpClient::Run(QNetworkAccessManager::Operation operation) {
     }
     if (status_ >= 400) throw HttpError(status_, std::to_string(status_) + " " + reason_);
     const QNetworkReply::NetworkError error = reply->error();
-    const bool redirectNotFollowed = status_ >= 300 && status_ < 400 &&
-                                     (error == QNetworkReply::InsecureRedirectError ||
-                                      error == QNetworkReply::TooManyRedirectsError);
+    const bool redirectNotFollowed =
+        status_ >= 300 && status_ < 400 &&
+        (error == QNetworkReply::InsecureRedirectError || error == QNetworkReply::TooManyRedirectsError);
     if (error != QNetworkReply::NoError && !redirectNotFollowed) {
         reason_ = FromQString(reply->errorString());
         throw HttpError(status_, reason_);

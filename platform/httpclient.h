@@ -5,9 +5,9 @@
 // windows repaint; a timer handler may call Abort during the wait. One request at a time.
 
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
-#include <QNetworkReply>
 #include <functional>
 #include <stdexcept>
 #include <string>

@@ -5,7 +5,9 @@
 
 #include "application.h"
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 void ImageView::SetPicture(const QImage& picture) {
     picture_ = picture;

@@ -21,7 +21,9 @@ protected:
 
 }  // namespace
 
-Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent) { setMouseTracking(true); }
+Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setMouseTracking(true);
+}
 
 void Label::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
@@ -30,4 +32,6 @@ void Label::mouseMoveEvent(QMouseEvent* event) {
     });
 }
 
-void IgnoreTyping(QWidget* widget) { widget->installEventFilter(new TypingFilter(widget)); }
+void IgnoreTyping(QWidget* widget) {
+    widget->installEventFilter(new TypingFilter(widget));
+}

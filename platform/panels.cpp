@@ -53,4 +53,6 @@ void Panel::paintEvent(QPaintEvent*) {
     line(inner_);
 }
 
-TransparentPanel::TransparentPanel(QWidget* parent) : QWidget(parent) { setAutoFillBackground(false); }
+TransparentPanel::TransparentPanel(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(false);
+}

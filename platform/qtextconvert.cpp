@@ -7,7 +7,8 @@
 QString ToQString(std::string_view windows1252) {
     QString out;
     out.reserve(static_cast<qsizetype>(windows1252.size()));
-    for (const char c : windows1252) out += QChar(static_cast<char16_t>(Windows1252ToCodePoint(static_cast<unsigned char>(c))));
+    for (const char c : windows1252)
+        out += QChar(static_cast<char16_t>(Windows1252ToCodePoint(static_cast<unsigned char>(c))));
     return out;
 }
 

@@ -11,7 +11,8 @@
 namespace {
 
 QString HiveName(RegistryHive hive) {
-    return hive == RegistryHive::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE") : QStringLiteral("HKEY_CURRENT_USER");
+    return hive == RegistryHive::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE")
+                                              : QStringLiteral("HKEY_CURRENT_USER");
 }
 
 #ifdef Q_OS_WIN
@@ -27,7 +28,9 @@ std::unique_ptr<QSettings> Open(RegistryHive hive, const std::string& key) {
 }
 #endif
 
-QString ValueName(const std::string& name) { return ToQString(name); }
+QString ValueName(const std::string& name) {
+    return ToQString(name);
+}
 
 }  // namespace
 
@@ -47,7 +50,8 @@ std::optional<std::string> Registry::ReadString(RegistryHive hive, const std::st
     return FromQString(value.toString());
 }
 
-std::optional<int> Registry::ReadInteger(RegistryHive hive, const std::string& key, const std::string& name) const {
+std::optional<int> Registry::ReadInteger(RegistryHive hive, const std::string& key,
+                                         const std::string& name) const {
     const auto settings = Open(hive, key);
     const QVariant value = settings->value(ValueName(name));
     if (settings->status() != QSettings::NoError || !value.isValid()) return std::nullopt;

@@ -15,11 +15,13 @@ public:
     static std::string StorePath();
 
     // The string value, or nothing when the key or the value is missing or not a string.
-    std::optional<std::string> ReadString(RegistryHive hive, const std::string& key, const std::string& name) const;
+    std::optional<std::string> ReadString(RegistryHive hive, const std::string& key,
+                                          const std::string& name) const;
 
     // The integer value, or nothing when it is missing or of another type.
     std::optional<int> ReadInteger(RegistryHive hive, const std::string& key, const std::string& name) const;
 
     // Stores a string value, creating the key; false when it could not be written.
-    bool WriteString(RegistryHive hive, const std::string& key, const std::string& name, const std::string& value);
+    bool WriteString(RegistryHive hive, const std::string& key, const std::string& name,
+                     const std::string& value);
 };

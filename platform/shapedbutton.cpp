@@ -61,7 +61,9 @@ void ShapedButton::UpdateShape() {
     setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
-void ShapedButton::resizeEvent(QResizeEvent*) { UpdateShape(); }
+void ShapedButton::resizeEvent(QResizeEvent*) {
+    UpdateShape();
+}
 
 void ShapedButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -124,7 +126,8 @@ void ShapedButton::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ShapedButton::event(QEvent* event) {
-    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
+    if (event->type() == QEvent::Shortcut &&
+        static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
         if (isVisible() && isEnabled()) Click();
         return true;
     }

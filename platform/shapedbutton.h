@@ -18,8 +18,8 @@ public:
     QColor FaceTop() const { return faceTop_; }
     void SetPicture(const QImage& picture);  // drawn over the face, scaled to the button
     bool HasPicture() const { return !picture_.isNull(); }
-    void SetGlyph(const QImage& glyph);      // drawn centred, unscaled
-    void SetCaptionLeft(int left);           // -1 centres the caption
+    void SetGlyph(const QImage& glyph);  // drawn centred, unscaled
+    void SetCaptionLeft(int left);       // -1 centres the caption
     int CaptionLeft() const { return captionLeft_; }
     void SetCaptionColour(const QColor& colour);
     QColor CaptionColour() const { return captionColour_; }

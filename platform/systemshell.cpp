@@ -13,7 +13,9 @@ SystemVersion CurrentSystemVersion() {
     return {os.majorVersion(), os.minorVersion(), SystemPlatform::WindowsNT, ""};
 }
 
-void DefaultBeep() { QApplication::beep(); }
+void DefaultBeep() {
+    QApplication::beep();
+}
 
 void PlainMessageBox(const std::string& title, const std::string& text, QWidget* parent) {
     QMessageBox::information(parent, ToQString(title), ToQString(text));

@@ -37,7 +37,9 @@ QFont Arial(int pixels, bool bold) {
     return font;
 }
 
-QImage Picture(const char* name) { return QImage(QStringLiteral(":/pictures/") + QString::fromLatin1(name)); }
+QImage Picture(const char* name) {
+    return QImage(QStringLiteral(":/pictures/") + QString::fromLatin1(name));
+}
 
 const MenuNode* FindState(const MenuTree& tree, const QString& state) {
     for (const MenuNode& node : tree) {
@@ -88,7 +90,8 @@ std::string WindowsVersionName(const SystemVersion& v) {
     if (v.major == 3) return "Windows NT 3.51";
     if (v.major == 4) {
         if (v.minor == 0) {
-            if (v.platform == SystemPlatform::Windows9x) return servicePack("Windows 95 SP 1", "Windows 95 SP 2");
+            if (v.platform == SystemPlatform::Windows9x)
+                return servicePack("Windows 95 SP 1", "Windows 95 SP 2");
             if (v.platform == SystemPlatform::WindowsNT) return "2000";
             return "Inconnue";
         }
@@ -103,7 +106,9 @@ std::string WindowsVersionName(const SystemVersion& v) {
     return "Inconnue";
 }
 
-QSize MainWindowSizeFor(int screenWidth) { return screenWidth >= 1051 ? QSize(1000, 750) : QSize(900, 675); }
+QSize MainWindowSizeFor(int screenWidth) {
+    return screenWidth >= 1051 ? QSize(1000, 750) : QSize(900, 675);
+}
 
 int WebPubWidthFor(int clientWidth) {
     if (clientWidth > 999) return 600;
@@ -133,10 +138,12 @@ TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion 
 
     TopMenu = {Node(kStart, {QStringLiteral("Lancer"), QStringLiteral("Nous contacter")}), Node(kRunning),
                Node(kFinished, {QStringLiteral("Tableau detaillé"), QStringLiteral("Tableau comparatif")})};
-    TopMenuHelp = {
-        Node(kStart, {QStringLiteral("Lancer une analyse"), QStringLiteral("Nous contacter")}), Node(kRunning),
-        Node(kFinished, {QStringLiteral("Analyser en détail une page Web."), QStringLiteral("Comparer deux pages web")})};
-    BottomMenu = {Node(kRunning, {QStringLiteral("Arrêter")}), Node(kFinished, {QStringLiteral("Nouvelle analyse")})};
+    TopMenuHelp = {Node(kStart, {QStringLiteral("Lancer une analyse"), QStringLiteral("Nous contacter")}),
+                   Node(kRunning),
+                   Node(kFinished, {QStringLiteral("Analyser en détail une page Web."),
+                                    QStringLiteral("Comparer deux pages web")})};
+    BottomMenu = {Node(kRunning, {QStringLiteral("Arrêter")}),
+                  Node(kFinished, {QStringLiteral("Nouvelle analyse")})};
     BottomMenuHelp = {Node(kRunning, {QStringLiteral("Arrêter la recherche en cours")}),
                       Node(kFinished, {QStringLiteral("Lancer une nouvelle recherche")})};
 
@@ -196,7 +203,8 @@ void TInterf::FormCreate(TMessForm* messForm) {
     BuildEntityTable();
     engine_.InitAnalysis();
     EnterStartState();
-    if (Application* application = Application::Instance()) application->OnException = ApplicationEvents1Exception;
+    if (Application* application = Application::Instance())
+        application->OnException = ApplicationEvents1Exception;
 }
 
 void TInterf::ApplySkin(TMessForm* messForm) {
@@ -223,7 +231,8 @@ void TInterf::ApplySkin(TMessForm* messForm) {
         // No system caption nor border: the window draws its own strip.
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     } else {
-        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint |
+                       Qt::WindowCloseButtonHint);
         for (ShapedButton* button : {BARREDIMIN, BARREAUGMENTER, BARRENORMAL, BARRECLOSE}) button->hide();
     }
     setWindowTitle(CaptionStripHeight == 0 ? QString() : QStringLiteral("Quenby Ardentis"));
@@ -235,10 +244,16 @@ void TInterf::ApplySkin(TMessForm* messForm) {
     ClickSound.Open(FromQString(QDir::currentPath() + QStringLiteral("/click.WAV")));
 }
 
-int TInterf::OuterWidth() const { return frameGeometry().width(); }
-int TInterf::OuterHeight() const { return frameGeometry().height(); }
+int TInterf::OuterWidth() const {
+    return frameGeometry().width();
+}
+int TInterf::OuterHeight() const {
+    return frameGeometry().height();
+}
 
-void TInterf::resizeEvent(QResizeEvent*) { RunGuarded([this] { PaintFrame(width(), height()); }); }
+void TInterf::resizeEvent(QResizeEvent*) {
+    RunGuarded([this] { PaintFrame(width(), height()); });
+}
 
 void TInterf::PaintFrame(int w, int h) {
     ClientW = w;
@@ -263,8 +278,8 @@ void TInterf::PaintFrame(int w, int h) {
         title.setBold(true);
         painter.setFont(title);
         painter.setPen(Qt::white);
-        painter.drawText(QRect(ImageLogo.width() + 10, 1, w, DrawnStripHeight - 1), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Quenby Ardentis Version 0.6"));
+        painter.drawText(QRect(ImageLogo.width() + 10, 1, w, DrawnStripHeight - 1),
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenby Ardentis Version 0.6"));
     }
     if (!IMGfond.isNull()) {
         for (int y = 30; y < outerH; y += IMGfond.height()) {
@@ -293,8 +308,8 @@ void TInterf::LayoutFrame() {
     PanelpUB->setGeometry(0, h - bottomClient - 2, w - 1, BottomBarHeight);
     WebPUB->setGeometry(border + kBottomMargin, border + kBottomMargin, webWidth, kWebHeight);
     const int menuLeft = WebPUB->x() + webWidth + kBottomMargin;
-    ImageBas->setGeometry(menuLeft, border + kBottomMargin, PanelpUB->width() - menuLeft - border - kBottomMargin,
-                          kWebHeight);
+    ImageBas->setGeometry(menuLeft, border + kBottomMargin,
+                          PanelpUB->width() - menuLeft - border - kBottomMargin, kWebHeight);
 
     for (QWidget* panel : ContentPanels()) {
         panel->setGeometry(5, TopBarHeight + CaptionStripHeight, w - 10,
@@ -331,9 +346,10 @@ void TInterf::DrawBottomBar() {
         const int x = i % 2 == 0 ? 10 : 10 + BottomEntryWidth + kBottomColumnGap;
         const int y = 2 + (i / 2) * kBottomRowStep;
         painter.drawImage(x, y, Imagemenu);
-        painter.drawText(QRect(x + 25, y + 2, BottomEntryWidth, BottomEntryHeight), Qt::AlignLeft | Qt::AlignTop,
-                         node->Children[i].Text);
-        BottomEntryRects.push_back({i + 1, QRect(x, y, BottomEntryWidth, BottomEntryHeight)});  // x to x + 117
+        painter.drawText(QRect(x + 25, y + 2, BottomEntryWidth, BottomEntryHeight),
+                         Qt::AlignLeft | Qt::AlignTop, node->Children[i].Text);
+        BottomEntryRects.push_back(
+            {i + 1, QRect(x, y, BottomEntryWidth, BottomEntryHeight)});  // x to x + 117
     }
     painter.end();
     ImageBas->SetPicture(picture);
@@ -364,36 +380,27 @@ void TInterf::DrawTopBar() {
     MenuHaut->SetPicture(picture);
 }
 
-QString TInterf::TopHelp(int entry) const { return HelpOf(TopMenuHelp, CurrentState, entry); }
-
-QString TInterf::BottomHelp(int entry) const { return HelpOf(BottomMenuHelp, CurrentState, entry); }
-
-void TInterf::MenuHautMouseMove(QPoint at) {
-    const int entry = HitEntry(TopEntryRects, at);
+void TInterf::TrackPointer(const std::vector<EntryRect>& rects, QPoint at, int& hovered,
+                           const MenuTree& help) {
+    const int entry = HitEntry(rects, at);
     if (entry != -1) {
-        if (entry != HoveredTopEntry) {
-            HoveredTopEntry = entry;
-            Labelaide->setText(TopHelp(entry));
+        if (entry != hovered) {
+            hovered = entry;
+            Labelaide->setText(HelpOf(help, CurrentState, entry));
             Labelaide->adjustSize();
         }
-    } else if (HoveredTopEntry != -1) {
+    } else if (hovered != -1) {
         Labelaide->clear();
-        HoveredTopEntry = -1;
+        hovered = -1;
     }
 }
 
+void TInterf::MenuHautMouseMove(QPoint at) {
+    TrackPointer(TopEntryRects, at, HoveredTopEntry, TopMenuHelp);
+}
+
 void TInterf::ImageBasMouseMove(QPoint at) {
-    const int entry = HitEntry(BottomEntryRects, at);
-    if (entry != -1) {
-        if (entry != HoveredBottomEntry) {
-            HoveredBottomEntry = entry;
-            Labelaide->setText(BottomHelp(entry));
-            Labelaide->adjustSize();
-        }
-    } else if (HoveredBottomEntry != -1) {
-        Labelaide->clear();
-        HoveredBottomEntry = -1;
-    }
+    TrackPointer(BottomEntryRects, at, HoveredBottomEntry, BottomMenuHelp);
 }
 
 void TInterf::HideAllPanels() {
@@ -445,9 +452,13 @@ void TInterf::EnterStartState() {
     DrawMenus();
 }
 
-void TInterf::BARRECLOSEClick() { close(); }
+void TInterf::BARRECLOSEClick() {
+    close();
+}
 
-void TInterf::BARREDIMINClick() { showMinimized(); }
+void TInterf::BARREDIMINClick() {
+    showMinimized();
+}
 
 void TInterf::BARREAUGMENTERClick() {
     setMinimumSize(0, 0);
@@ -485,4 +496,6 @@ void TInterf::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
 }
 
-void TInterf::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+void TInterf::mouseReleaseEvent(QMouseEvent*) {
+    dragging_ = false;
+}

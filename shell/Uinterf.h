@@ -85,10 +85,6 @@ public:
     // The application-wide error event once the main window exists: errors are dropped.
     static void ApplicationEvents1Exception(const std::string& message);
 
-    // Help text of an entry of the current state in the top (or bottom) menu.
-    QString TopHelp(int entry) const;
-    QString BottomHelp(int entry) const;
-
     // Frame state.
     int CaptionStripHeight = DrawnStripHeight;
     QString CurrentState;
@@ -155,6 +151,8 @@ private:
     void LayoutFrame();
     void DrawBottomBar();
     void DrawTopBar();
+    // The pointer over a bar: the entry it holds becomes hovered and its help shows.
+    void TrackPointer(const std::vector<EntryRect>& rects, QPoint at, int& hovered, const MenuTree& help);
     std::vector<QWidget*> ContentPanels() const;
     int OuterWidth() const;
     int OuterHeight() const;

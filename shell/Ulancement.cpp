@@ -19,7 +19,8 @@ void WriteSetting(Registry& registry, const std::string& name, const std::string
     registry.WriteString(RegistryHive::LocalMachine, ProgramKey, name, value);
 }
 
-ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable, const std::optional<std::string>& proxyServer) {
+ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable,
+                               const std::optional<std::string>& proxyServer) {
     if (proxyEnable != 1 || !proxyServer) return {};
     std::string server = *proxyServer;
     constexpr std::string_view kHttp = "http=";
@@ -45,8 +46,9 @@ std::optional<std::string> ProxyServerFromEnvironment(const std::string& value) 
 
 ProxyAddress DetectProxy(const Registry& registry) {
 #ifdef _WIN32
-    return ProxyFromSettings(registry.ReadInteger(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyEnable"),
-                             registry.ReadString(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyServer"));
+    return ProxyFromSettings(
+        registry.ReadInteger(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyEnable"),
+        registry.ReadString(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyServer"));
 #else
     (void)registry;
     const char* value = std::getenv("http_proxy");

@@ -11,7 +11,8 @@
 
 inline constexpr const char* ProgramKey = "SOFTWARE\\Quenby\\zvqe";
 inline constexpr const char* FamilyKey = "SOFTWARE\\Quenby\\QuenbySoft";
-inline constexpr const char* InternetSettingsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr const char* InternetSettingsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 // Base address of the maker's server, with its trailing slash: the environment variable
 // QUENBY_SITE_ROOT when it is set, else the address the program was built with.

@@ -18,7 +18,9 @@ constexpr QColor kMainWindowGrey{246, 246, 246};
 constexpr int kCaptionLeft = 30;
 
 // Nearest integer, halves to the even neighbour.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 void DesignLook(ShapedButton* button) {
     button->SetFaceColours(kDesignFace, kDesignFace);
@@ -115,15 +117,24 @@ int TMessForm::DisplayedLineCount(const QString& message) const {
 
 QMargins TMessForm::Frame() const {
     // Some platforms tell the frame only while the window shows: keep what was told.
-    if (windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) frame_ = windowHandle()->frameMargins();
+    if (windowHandle() != nullptr && !windowHandle()->frameMargins().isNull())
+        frame_ = windowHandle()->frameMargins();
     return frame_;
 }
 
-int TMessForm::FrameHeight() const { return Frame().top() + Frame().bottom(); }
+int TMessForm::FrameHeight() const {
+    return Frame().top() + Frame().bottom();
+}
 
-int TMessForm::FrameWidth() const { return Frame().left() + Frame().right(); }
-int TMessForm::OuterHeight() const { return height() + FrameHeight(); }
-int TMessForm::OuterWidth() const { return width() + FrameWidth(); }
+int TMessForm::FrameWidth() const {
+    return Frame().left() + Frame().right();
+}
+int TMessForm::OuterHeight() const {
+    return height() + FrameHeight();
+}
+int TMessForm::OuterWidth() const {
+    return width() + FrameWidth();
+}
 
 void TMessForm::LayoutPanels() {
     Panel1->setGeometry(rect());
@@ -137,9 +148,13 @@ void TMessForm::LayoutPanels() {
     Panel4->setGeometry(border, height() - border - ButtonRowHeight, inner, ButtonRowHeight);
 }
 
-void TMessForm::resizeEvent(QResizeEvent*) { LayoutPanels(); }
+void TMessForm::resizeEvent(QResizeEvent*) {
+    LayoutPanels();
+}
 
-void TMessForm::reject() { done(2); }
+void TMessForm::reject() {
+    done(2);
+}
 
 int TMessForm::ShowMessage(const std::string& message, int kind) {
     if (windowHandle() == nullptr) create();  // the frame's size is known from here on

@@ -3,10 +3,10 @@
 #include <QDir>
 
 #include "HTTPload.h"
-#include "UnitShowMess.h"
 #include "Uinterf.h"
-#include "UlisteURL.h"
 #include "Ulancement.h"
+#include "UlisteURL.h"
+#include "UnitShowMess.h"
 #include "VariableText.h"
 #include "application.h"
 #include "datamodule.h"

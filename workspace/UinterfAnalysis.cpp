@@ -3,8 +3,8 @@
 #include <QFont>
 #include <cmath>
 
-#include "UlisteURL.h"
 #include "Ulancement.h"
+#include "UlisteURL.h"
 #include "application.h"
 #include "procedureanalyse.h"
 #include "qtextconvert.h"
@@ -14,11 +14,10 @@ namespace {
 const QString kRunning = QStringLiteral("ANALYSE1ENCOURS");
 const QString kFinished = QStringLiteral("ANALYSE1FINI");
 
+// URL 2 starts as another site's home page.
 constexpr const char* kOtherSite = "http://www.example.org/";
 
 }  // namespace
-
-std::string MakerHomePage() { return SiteRoot(); }
 
 QLabel* PanelTitle(QWidget* panel, const QString& text) {
     auto* title = new QLabel(text, panel);
@@ -37,7 +36,7 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const An
     ImageFD2->SetPicture(QImage(QStringLiteral(":/pictures/decoration-analyse.png")));
     ImageFD2->resize(ImageFD2->Picture().size());
     CaptionAt(Panelanalyse1, QStringLiteral("URL 1:"), 40, 70, true);
-    PAGE = new QLineEdit(ToQString(MakerHomePage()), Panelanalyse1);
+    PAGE = new QLineEdit(ToQString(SiteRoot()), Panelanalyse1);  // the maker's home page
     PAGE->setObjectName(QStringLiteral("PAGE"));
     PAGE->setGeometry(170, 66, 440, 22);
     CaptionAt(Panelanalyse1, QStringLiteral("URL 2:"), 40, 110, true);
@@ -66,7 +65,8 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const An
     PanelAttente = new TransparentPanel(window);
     PanelAttente->setObjectName(QStringLiteral("PanelAttente"));
     PanelTitle(PanelAttente, QStringLiteral("Analyse En cours"));
-    QLabel* patience = CaptionAt(PanelAttente, QStringLiteral("Merci de patienter durant l'analyse..."), 16, 40, true);
+    QLabel* patience =
+        CaptionAt(PanelAttente, QStringLiteral("Merci de patienter durant l'analyse..."), 16, 40, true);
     QPalette red = patience->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     patience->setPalette(red);
@@ -83,8 +83,8 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const An
     PanelTitle(panelcomparatif, QStringLiteral("Tableau Comparatif"));
     TPCTG = new TransparentPanel(panelcomparatif);
     TPCTD = new TransparentPanel(panelcomparatif);
-    Comparison = std::make_unique<ComparisonView>(panelcomparatif, TPCTG, TPCTD, State, *Detail->CombolisteURL,
-                                                  parts.formURL);
+    Comparison = std::make_unique<ComparisonView>(panelcomparatif, TPCTG, TPCTD, State,
+                                                  *Detail->CombolisteURL, parts.formURL);
 
     State.OnHighlightedRowChanged = [this] {
         Detail->AdvResult->repaint();
@@ -100,14 +100,14 @@ void AnalysisWorkspace::Layout(int w, int, int webWidth) {
     ImageFD2->move(w - 5 - ImageFD2->width() - Panelanalyse1->x(), 40);
     const int left = static_cast<int>(std::nearbyint((w - (webWidth + 10) - ButtonLancer->width()) / 2.0));
     ButtonLancer->move(left, ButtonLancer->y());
-    for (QWidget* view : {static_cast<QWidget*>(PanelTableauSimple), static_cast<QWidget*>(panelcomparatif)}) {
+    // The upper half of a result view, cut into its left and right panels.
+    const auto halves = [](const QWidget* view, QWidget* left, QWidget* right) {
         const int half = static_cast<int>(std::nearbyint(view->height() / 2.0));
-        const int width = view->width();
-        QWidget* leftHalf = view == PanelTableauSimple ? TPDTG : TPCTG;
-        QWidget* rightHalf = view == PanelTableauSimple ? TPDTD : TPCTD;
-        leftHalf->setGeometry(0, 0, width / 2, half);
-        rightHalf->setGeometry(width / 2, 0, width - width / 2, half);
-    }
+        left->setGeometry(0, 0, view->width() / 2, half);
+        right->setGeometry(view->width() / 2, 0, view->width() - view->width() / 2, half);
+    };
+    halves(PanelTableauSimple, TPDTG, TPDTD);
+    halves(panelcomparatif, TPCTG, TPCTD);
     Detail->Layout();
     Comparison->Layout();
 }
@@ -121,7 +121,9 @@ void AnalysisWorkspace::HidePanels() {
     parts_.formURL.hide();
 }
 
-void AnalysisWorkspace::ShowInputPanel() { Panelanalyse1->show(); }
+void AnalysisWorkspace::ShowInputPanel() {
+    Panelanalyse1->show();
+}
 
 void AnalysisWorkspace::ShowDetailedView() {
     QComboBox* urls = Detail->CombolisteURL;
@@ -166,7 +168,8 @@ void AnalysisWorkspace::ButtonLancerClick() {
 }
 
 void AnalysisWorkspace::RunAnalysis() {
-    if (parts_.engine.RemoveAccents) MC->setText(ToQString(RunKeyword(parts_.engine, FromQString(MC->text()))));
+    if (parts_.engine.RemoveAccents)
+        MC->setText(ToQString(RunKeyword(parts_.engine, FromQString(MC->text()))));
     Detail->LabelMC1->setText(MC->text());
     Comparison->LabelMC2->setText(MC->text());
     Detail->LabelMC1->adjustSize();

@@ -106,6 +106,3 @@ private:
 
 // A bold title at the top left of a content panel.
 QLabel* PanelTitle(QWidget* panel, const QString& text);
-
-// The maker's home page shown in URL 1 until the settings give another address.
-std::string MakerHomePage();

@@ -12,7 +12,9 @@ TFormURL::TFormURL(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     tahoma.setPixelSize(11);
     AdvlistURL->SetCellFont(tahoma);
     AdvlistURL->SetGridLineColour(QColor(192, 192, 192));
-    AdvlistURL->OnGetCellColor = [this](int row, int, CellStyle& style) { AdvlistURLGetCellColor(row, style); };
+    AdvlistURL->OnGetCellColor = [this](int row, int, CellStyle& style) {
+        AdvlistURLGetCellColor(row, style);
+    };
     AdvlistURL->setGeometry(rect());
 }
 
@@ -26,4 +28,6 @@ void TFormURL::showEvent(QShowEvent*) {
     move(FirstPosition);
 }
 
-void TFormURL::resizeEvent(QResizeEvent*) { AdvlistURL->setGeometry(rect()); }
+void TFormURL::resizeEvent(QResizeEvent*) {
+    AdvlistURL->setGeometry(rect());
+}

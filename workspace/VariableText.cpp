@@ -8,33 +8,44 @@
 
 namespace {
 
-std::string W(std::string_view utf8) { return Utf8ToWindows1252Lossy(utf8); }
+std::string W(std::string_view utf8) {
+    return Utf8ToWindows1252Lossy(utf8);
+}
 
 const std::pair<int, std::string_view> kEntries[] = {
-    {0, " Représente le nombre de fois ou cette balise à été ouverte puis fermée.  Par exemple : Si il y a deux "
-        "balises H1 le nombre de bloc est 2"},
+    {0,
+     " Représente le nombre de fois ou cette balise à été ouverte puis fermée.  Par exemple : Si il y a deux "
+     "balises H1 le nombre de bloc est 2"},
     {1, " Représente le nombre total de mots significatifs  contenus dans l'ensemble des blocs "},
     {2, " Représente le nombre d'apparition du mot clé parmi les mots significatifs"},
     {3, " Représente le ratio entre le nombre d'occurences et le nombre de mots  significatifs."},
-    {4, " Balise <title> du document. Il n'y en a qu'une par document web, se situe dans le <head> du document, "
-        "cette balise contient le texte qui apparait dans la barre de titre du navigateur web."},
-    {5, " Il s'agit d'une balise  de mise en forme de texte.  Les outils de recherche considèrent généralement "
-        "sont contenu comme plus important que du texte standard (dans une balise P par exemple). H indique, un "
-        "titre H1 indique un titre principal. "},
+    {4,
+     " Balise <title> du document. Il n'y en a qu'une par document web, se situe dans le <head> du document, "
+     "cette balise contient le texte qui apparait dans la barre de titre du navigateur web."},
+    {5,
+     " Il s'agit d'une balise  de mise en forme de texte.  Les outils de recherche considèrent généralement "
+     "sont contenu comme plus important que du texte standard (dans une balise P par exemple). H indique, un "
+     "titre H1 indique un titre principal. "},
     {6, " H2 indique un sous titre, etc jusqu'à H5"},
     {7, " H2 indique un sous titre, etc jusqu'à H5"},
     {8, " H2 indique un sous titre, etc jusqu'à H5"},
     {9, " H2 indique un sous titre, etc jusqu'à H5"},
     {10, " Rassemble tout ce qui n'est pas lien, image ou titre."},
-    {11, " A indique un lien hyper texte.  Syntaxe <A href=\"url\">texte</a>.\r\nIl s'agit du texte contenu entre "
-         "les balise <a> et </a>.  Ce texte est pris en considération par les moteurs de recherche avec une "
-         "pertinence supposée meilleure que du simple texte. Sur google, ce texte à une incidence sur le "
-         "positionnement du document qui est pointé par le lien."},
+    {11,
+     " A indique un lien hyper texte.  Syntaxe <A href=\"url\">texte</a>.\r\nIl s'agit du texte contenu "
+     "entre "
+     "les balise <a> et </a>.  Ce texte est pris en considération par les moteurs de recherche avec une "
+     "pertinence supposée meilleure que du simple texte. Sur google, ce texte à une incidence sur le "
+     "positionnement du document qui est pointé par le lien."},
     {12, " Il s'agit du titre du lien qui apparait en survol de la souris"},
     {13, " Il s'agit du titre de l'image qui apparait en survol de la souris."},
-    {14, " Il s'agit du texte alternatif qui s'affiche a la place de l'image lorsque celle ci ne peut s'afficher."},
-    {15, " Certains mots ne sont pas pris en compte dans un document.  Les mots trop court, trop usuels, tels que "
-         "le, la, les, pour, de, etc... sont exclus de l'analyse. "},
+    {14,
+     " Il s'agit du texte alternatif qui s'affiche a la place de l'image lorsque celle ci ne peut "
+     "s'afficher."},
+    {15,
+     " Certains mots ne sont pas pris en compte dans un document.  Les mots trop court, trop usuels, tels "
+     "que "
+     "le, la, les, pour, de, etc... sont exclus de l'analyse. "},
     {30, " Nbr de blocs"},
     {31, " Nbr de mots "},
     {32, " Nbr d'occurences"},

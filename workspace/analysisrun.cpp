@@ -28,8 +28,7 @@ void RunAnalysisPages(AnalysisEngine& engine, PageFetcher& fetcher, RunStore& st
             }
             status = fetcher.StatusCode();
             page.Truncated = engine.PageTruncated;
-            if (status == 200 || engine.PageTruncated)
-                engine.AnalysePage(engine.DocumentLines);
+            if (status == 200 || engine.PageTruncated) engine.AnalysePage(engine.DocumentLines);
         }
         page.Figures = engine.SummarisePage(keyword, status);
     }

@@ -1,7 +1,7 @@
 #include "comparisonview.h"
 
-#include "detailview.h"
 #include "application.h"
+#include "detailview.h"
 #include "resultformat.h"
 
 namespace {
@@ -9,14 +9,17 @@ namespace {
 constexpr int kAxisFloor = 10;
 constexpr int kMargin = 5;
 
-QString LabelOf(int row) { return QString::fromLatin1(ElementRows[row].Label); }
+QString LabelOf(int row) {
+    return QString::fromLatin1(ElementRows[row].Label);
+}
 
 }  // namespace
 
 ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, AnalysisState& state,
                                const QComboBox& urls, TFormURL& formURL)
     : panel_(panel), left_(left), right_(right), state_(state), urls_(urls), formURL_(formURL) {
-    CaptionAt(left, QString::fromUtf8(KeywordCaption.data(), static_cast<qsizetype>(KeywordCaption.size())), 220, 90);
+    CaptionAt(left, QString::fromUtf8(KeywordCaption.data(), static_cast<qsizetype>(KeywordCaption.size())),
+              220, 90);
     LabelMC2 = CaptionAt(left, {}, 220, 110, true);
 
     Listcomparatif = new QListWidget(left);
@@ -29,16 +32,11 @@ ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, An
     for (const std::string_view caption : MeasureCaptions) {
         Listcomparatif->addItem(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     }
-    QObject::connect(Listcomparatif, &QListWidget::currentRowChanged, Guarded([this](int) { ListcomparatifClick(); }));
+    QObject::connect(Listcomparatif, &QListWidget::currentRowChanged,
+                     Guarded([this](int) { ListcomparatifClick(); }));
 
-    AdvComparatif = new GridWidget(left);
+    AdvComparatif = ResultGrid(left, 3);
     AdvComparatif->setObjectName(QStringLiteral("AdvComparatif"));
-    AdvComparatif->SetSize(3, DisplayRowCount + 1);
-    AdvComparatif->SetFixed(1, 1);
-    AdvComparatif->SetCellFont(TahomaPixels(11));
-    AdvComparatif->SetFixedFont(TahomaPixels(11, true));
-    AdvComparatif->SetDefaultRowHeight(17);
-    for (int r = 1; r <= DisplayRowCount; ++r) AdvComparatif->SetCell(0, r, LabelOf(r));
     AdvComparatif->OnGetCellColor = [this](int row, int column, CellStyle& style) {
         AdvComparatifGetCellColor(row, column, style);
     };
@@ -49,14 +47,17 @@ ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, An
     Chartcomparatifsignificatif->SetAxisLabelsVisible(false);
     Chartcomparatifsignificatif->SetValueAxisTitle(QStringLiteral("Nombre de mots"));
     Chartcomparatifsignificatif->AddSeries(SeriesKind::HorizontalBar).marks = MarkStyle::LabelValue;
-    Chartcomparatifsignificatif->OnMouseMove = [this](QPoint at) { ChartcomparatifsignificatifMouseMove(at); };
+    Chartcomparatifsignificatif->OnMouseMove = [this](QPoint at) {
+        ChartcomparatifsignificatifMouseMove(at);
+    };
 
     ChartAdvcomparatif = new ChartWidget(panel);
     ChartAdvcomparatif->setObjectName(QStringLiteral("ChartAdvcomparatif"));
     ChartAdvcomparatif->SetTitle(QStringLiteral("Comparatif des répartitions de  balises"));
     ChartAdvcomparatif->SetStacked(true);
     ChartAdvcomparatif->SetAxisLabelsVisible(false);
-    for (int q = 0; q < 2; ++q) ChartAdvcomparatif->AddSeries(SeriesKind::HorizontalBar).marks = MarkStyle::LabelValue;
+    for (int q = 0; q < 2; ++q)
+        ChartAdvcomparatif->AddSeries(SeriesKind::HorizontalBar).marks = MarkStyle::LabelValue;
     ChartAdvcomparatif->OnMouseMove = [this](QPoint at) { ChartAdvcomparatifMouseMove(at); };
     Labelcaption = new QLabel(QStringLiteral("   "), panel);
     Labelcaption->setFont(ArialPixels(11, true));
@@ -149,10 +150,12 @@ void ComparisonView::BuildComparison() {
             const int32_t w = figures.Rows[r].Words;
             const double share = total == 0 ? 0.0 : static_cast<double>(w) / total * 100;
             const int index = ShareColourIndex(w, total);
-            ChartAdvcomparatif->Series(q).Add(q == 0 ? -share : share, LabelOf(r), ToColour(ColourScale[index]));
+            ChartAdvcomparatif->Series(q).Add(q == 0 ? -share : share, LabelOf(r),
+                                              ToColour(ColourScale[index]));
         }
     }
-    for (ChartWidget* chart : {Chartcomparatifsignificatif, ChartAdvcomparatif, ChartCompare2page}) chart->Refresh();
+    for (ChartWidget* chart : {Chartcomparatifsignificatif, ChartAdvcomparatif, ChartCompare2page})
+        chart->Refresh();
     AdvComparatif->update();
     list->update();
 }

@@ -1,7 +1,7 @@
 #include "detailview.h"
 
-#include "qtextconvert.h"
 #include "application.h"
+#include "qtextconvert.h"
 #include "resultformat.h"
 
 namespace {
@@ -10,14 +10,20 @@ constexpr std::array<int, 5> kColumnWidths = {64, 83, 85, 102, 93};
 constexpr int kRowHeight = 17;
 constexpr int kDensityAxisFloor = 23;
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Help text with the line breaks of the table shown as line breaks.
-QString HelpText(const std::string& text) { return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString HelpText(const std::string& text) {
+    return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 }  // namespace
 
-QColor ToColour(const Rgb& rgb) { return {rgb.r, rgb.g, rgb.b}; }
+QColor ToColour(const Rgb& rgb) {
+    return {rgb.r, rgb.g, rgb.b};
+}
 
 QFont TahomaPixels(int pixels, bool bold) {
     QFont font(QStringLiteral("Tahoma"));
@@ -31,6 +37,17 @@ QFont ArialPixels(int pixels, bool bold) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+GridWidget* ResultGrid(QWidget* parent, int columns) {
+    auto* grid = new GridWidget(parent);
+    grid->SetSize(columns, DisplayRowCount + 1);
+    grid->SetFixed(1, 1);
+    grid->SetCellFont(TahomaPixels(11));
+    grid->SetFixedFont(TahomaPixels(11, true));
+    grid->SetDefaultRowHeight(kRowHeight);
+    for (int r = 1; r <= DisplayRowCount; ++r) grid->SetCell(0, r, QString::fromLatin1(ElementRows[r].Label));
+    return grid;
 }
 
 Label* CaptionAt(QWidget* parent, const QString& text, int x, int y, bool bold) {
@@ -50,16 +67,10 @@ DetailedView::DetailedView(QWidget* panel, QWidget* left, QWidget* right, Analys
     IgnoreTyping(CombolisteURL);
     QObject::connect(CombolisteURL, &QComboBox::activated, Guarded([this](int) { CombolisteURLChange(); }));
 
-    AdvResult = new GridWidget(left);
+    AdvResult = ResultGrid(left, 5);
     AdvResult->setObjectName(QStringLiteral("AdvResult"));
-    AdvResult->SetSize(5, DisplayRowCount + 1);
-    AdvResult->SetFixed(1, 1);
-    AdvResult->SetCellFont(TahomaPixels(11));
-    AdvResult->SetFixedFont(TahomaPixels(11, true));
-    AdvResult->SetDefaultRowHeight(kRowHeight);
     for (int c = 0; c < 5; ++c) AdvResult->SetColWidth(c, kColumnWidths[c]);
     for (int c = 1; c <= 4; ++c) AdvResult->SetCell(c, 0, Utf8(MeasureCaptions[c - 1]));
-    for (int r = 1; r <= DisplayRowCount; ++r) AdvResult->SetCell(0, r, QString::fromLatin1(ElementRows[r].Label));
     AdvResult->FitToCells();
     AdvResult->OnGetCellColor = [this](int row, int column, CellStyle& style) {
         AdvResultGetCellColor(row, column, style);
@@ -83,7 +94,8 @@ DetailedView::DetailedView(QWidget* panel, QWidget* left, QWidget* right, Analys
     for (Label* label : {significant, ignored, labelnbrsignificatif, Labelnbrignore}) {
         label->OnMouseMove = [this](QPoint) { ChartREPARTITIONSIGNIFICATIFMouseMove(); };
     }
-    for (Label* label : {code, LabelCodeRetour}) label->OnMouseMove = [this](QPoint) { LabelCodeRetourMouseMove(); };
+    for (Label* label : {code, LabelCodeRetour})
+        label->OnMouseMove = [this](QPoint) { LabelCodeRetourMouseMove(); };
 
     ChartREPARTITIONSIGNIFICATIF = new ChartWidget(right);
     ChartREPARTITIONSIGNIFICATIF->AddSeries(SeriesKind::Pie).marks = MarkStyle::Percent;
@@ -183,7 +195,8 @@ void DetailedView::CombolisteURLChange() {
     Labelnbrignore->setText(QString::number(figures.Summary.IgnoredWords));
     labeltaille->setText(QString::fromStdString(SizeText(figures.Summary.TextLength)));
     LabelCodeRetour->setText(QString::number(figures.Summary.StatusCode));
-    for (Label* value : {labelnbrsignificatif, Labelnbrignore, labeltaille, LabelCodeRetour}) value->adjustSize();
+    for (Label* value : {labelnbrsignificatif, Labelnbrignore, labeltaille, LabelCodeRetour})
+        value->adjustSize();
     for (ChartWidget* chart : {Chart1, ChartREPARTITIONSIGNIFICATIF, Chartsimpledensite}) chart->Refresh();
     AdvResult->update();
 }
@@ -237,7 +250,9 @@ void DetailedView::AdvResultMouseMove(QPoint at) {
     }
 }
 
-void DetailedView::ChartREPARTITIONSIGNIFICATIFMouseMove() { ShowHelpEntry(15); }
+void DetailedView::ChartREPARTITIONSIGNIFICATIFMouseMove() {
+    ShowHelpEntry(15);
+}
 
 void DetailedView::ShowHelpEntry(int entry) {
     if (entry < 0) {

@@ -17,7 +17,8 @@
 class DetailedView {
 public:
     // Builds the view's components on the panel and its two upper halves.
-    DetailedView(QWidget* panel, QWidget* left, QWidget* right, AnalysisState& state, const VariableText& texts);
+    DetailedView(QWidget* panel, QWidget* left, QWidget* right, AnalysisState& state,
+                 const VariableText& texts);
 
     // Places the components after the panels were sized.
     void Layout();
@@ -71,6 +72,10 @@ QColor ToColour(const Rgb& rgb);
 
 QFont TahomaPixels(int pixels, bool bold = false);
 QFont ArialPixels(int pixels, bool bold = false);
+
+// A grid of the result views: one fixed header row and column, the row labels of the element
+// kinds, rows 17 pixels high, Tahoma.
+GridWidget* ResultGrid(QWidget* parent, int columns);
 
 // A caption label at a place of a panel.
 Label* CaptionAt(QWidget* parent, const QString& text, int x, int y, bool bold = false);

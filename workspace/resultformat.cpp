@@ -18,7 +18,9 @@ int64_t Power10(int e) {
 
 }  // namespace
 
-int DensityColourIndex(int32_t density) { return std::max(0, (50 - density) / 5); }
+int DensityColourIndex(int32_t density) {
+    return std::max(0, (50 - density) / 5);
+}
 
 int ShareColourIndex(int32_t words, int32_t total) {
     if (total == 0) return 10;
@@ -38,8 +40,8 @@ std::string ShareText(int32_t words, int32_t total) {
     while (atLeastPower(exponent + 1)) ++exponent;
     while (!atLeastPower(exponent)) --exponent;
     const int scale = 2 - exponent;  // digits kept after the decimal point
-    const int64_t digits = scale >= 0 ? RoundedQuotient(num * Power10(scale), den)
-                                : RoundedQuotient(num, den * Power10(-scale));
+    const int64_t digits =
+        scale >= 0 ? RoundedQuotient(num * Power10(scale), den) : RoundedQuotient(num, den * Power10(-scale));
     const int decimals = std::max(0, scale);
     std::string text = std::to_string(digits);
     if (scale < 0) text += std::string(-scale, '0');
@@ -59,14 +61,12 @@ std::string DensityText(int32_t density) {
 std::string SizeText(int32_t textLength) {
     constexpr int64_t kKilo = 1024;
     const int64_t n = textLength;
-    if (n < kKilo)
-        return std::to_string(n) + " octets";
+    if (n < kKilo) return std::to_string(n) + " octets";
 
     // 10^e <= n / 1024 < 10^(e+1); three significant digits keep multiples of 10^(e-2),
     // that is 10^e hundredths.
     int64_t power = 1;
-    while (n >= kKilo * power * 10)
-        power *= 10;
+    while (n >= kKilo * power * 10) power *= 10;
     const int64_t hundredths = RoundedQuotient(n * 100, kKilo * power) * power;
     const int64_t cents = hundredths % 100;
     return std::to_string(hundredths / 100) + "." + (cents < 10 ? "0" : "") + std::to_string(cents) + " Ko";

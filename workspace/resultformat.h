@@ -27,8 +27,17 @@ struct Rgb {
 
 // The density colour scale, index 0 (high density) to 10.
 inline constexpr std::array<Rgb, 11> ColourScale = {{
-    {153, 255, 102}, {153, 255, 51}, {204, 255, 51}, {204, 255, 0}, {255, 255, 0}, {255, 204, 0},
-    {255, 153, 0}, {255, 102, 0}, {255, 51, 0}, {255, 0, 0}, {249, 0, 0},
+    {153, 255, 102},
+    {153, 255, 51},
+    {204, 255, 51},
+    {204, 255, 0},
+    {255, 255, 0},
+    {255, 204, 0},
+    {255, 153, 0},
+    {255, 102, 0},
+    {255, 51, 0},
+    {255, 0, 0},
+    {249, 0, 0},
 }};
 
 // Index on the scale of a density of at least 0: (50 - d) / 5 truncated, at least 0.
@@ -39,7 +48,9 @@ int DensityColourIndex(int32_t density);
 int ShareColourIndex(int32_t words, int32_t total);
 
 // Text drawn on a scale colour is white above index 5.
-inline bool WhiteTextOn(int index) { return index > 5; }
+inline bool WhiteTextOn(int index) {
+    return index > 5;
+}
 
 // A share in percent in general format: at most 3 significant digits, "." as separator, no
 // trailing zeros (25, 33.3, 100, 4.76, 2.5). The share is words / total * 100, 0 for no total.

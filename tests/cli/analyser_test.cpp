@@ -4,11 +4,11 @@
 
 #include <sys/wait.h>
 
-#include "testserver.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include "testserver.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ std::string ReadFile(const fs::path& path) {
 Outcome Analyse(const fs::path& folder, const std::vector<std::string>& args) {
     const fs::path scratch = fs::temp_directory_path() / ("quenby-cli-" + std::to_string(::getpid()));
     fs::create_directories(scratch);
-    std::string command = "cd '" + folder.string() + "' && env -u http_proxy -u HTTP_PROXY '" QUENBY_ANALYSE_BIN "'";
-    for (const std::string& arg : args)
-        command += " '" + arg + "'";
+    std::string command =
+        "cd '" + folder.string() + "' && env -u http_proxy -u HTTP_PROXY '" QUENBY_ANALYSE_BIN "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
     command += " >'" + (scratch / "out").string() + "' 2>'" + (scratch / "err").string() + "'";
     const int raw = std::system(command.c_str());
     Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(scratch / "out"),

@@ -36,8 +36,7 @@ public:
     std::vector<BlockView> Scan(const std::vector<std::string>& lines, bool raw = false) {
         engine.ResetPageCounters();
         std::vector<std::string> page;
-        for (const std::string& line : lines)
-            page.push_back(raw ? line : W(line));
+        for (const std::string& line : lines) page.push_back(raw ? line : W(line));
         engine.AnalysePage(page);
         return Blocks();
     }
@@ -47,8 +46,7 @@ public:
         for (const Block& block : engine.Blocks) {
             std::string words;
             for (const int32_t id : block.WordIds) {
-                if (!words.empty())
-                    words += ' ';
+                if (!words.empty()) words += ' ';
                 words += Windows1252ToUtf8(engine.Word(id));
             }
             out.push_back({block.Kind, words});

@@ -29,7 +29,8 @@ protected:
         http.Get("/partial", page(203, kPage));
         http.Get("/missing", page(404, "<P>Cette page hotel n'existe pas<BR>"));
         http.Get("/moved", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/ok"); });
-        http.Get("/exact", page(200, std::string(PageSizeCap / 2, 'a') + "\r\n" + std::string(PageSizeCap / 2, 'b')));
+        http.Get("/exact",
+                 page(200, std::string(PageSizeCap / 2, 'a') + "\r\n" + std::string(PageSizeCap / 2, 'b')));
         http.Get("/over", page(200, "<P>hotel<BR>\r\n" + std::string(PageSizeCap, 'c') + "\r\n<P>plage<BR>"));
         http.Get("/overpartial", page(203, "<P>hotel<BR>\r\n" + std::string(PageSizeCap, 'c')));
         http.Get("/lfcr", page(200, "abc\n\rdef\n\rghi"));
@@ -150,7 +151,11 @@ TEST_F(Fetcher, LineSeparatorsAndNulBytes) {
 TEST_F(Fetcher, BadAddressesGiveNoLinesAndNoScan) {
     TDatamoduleload quick(engine, proxy, 5000ms);
     RunStore store;
-    store.RunUrls = {"", "htp://x", "http://exa mple.com/", "http://127.0.0.1:99999/", "http://nulle-part.invalid/",
+    store.RunUrls = {"",
+                     "htp://x",
+                     "http://exa mple.com/",
+                     "http://127.0.0.1:99999/",
+                     "http://nulle-part.invalid/",
                      "http://127.0.0.1:1/"};
     RunAnalysisPages(engine, quick, store, "hotel");
     for (size_t i = 0; i < store.RunUrls.size(); ++i) {

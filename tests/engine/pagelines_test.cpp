@@ -39,15 +39,13 @@ TEST(PageLines, Separators) {
         {std::string("\0abc\ndef", 8), {"def"}},
         {"\t  \n", {"\t  "}},
     };
-    for (const LinesCase& c : cases)
-        EXPECT_EQ(SplitBytes(c.bytes).lines, c.lines) << c.bytes;
+    for (const LinesCase& c : cases) EXPECT_EQ(SplitBytes(c.bytes).lines, c.lines) << c.bytes;
 }
 
 TEST(PageLines, CapIsOnLineTextOnly) {
     // 124000 characters of line text in 1000-character lines, separators not counted.
     std::string page;
-    for (int i = 0; i < 124; ++i)
-        page += std::string(1000, 'a' + i % 26) + "\r\n";
+    for (int i = 0; i < 124; ++i) page += std::string(1000, 'a' + i % 26) + "\r\n";
     Split whole = SplitBytes(page);
     EXPECT_TRUE(whole.complete);
     EXPECT_EQ(whole.lines.size(), 124u);

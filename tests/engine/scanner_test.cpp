@@ -76,8 +76,7 @@ TEST_F(Scanner, Cases) {
         {"empty and unmatched tags", {"<P><BR><><B><!-- x --><P>"}, {}},
         {"a stray > is text", {"<P>abc>def<P>"}, {{ekBody, "abc>def"}}},
     };
-    for (const ScanCase& c : cases)
-        EXPECT_EQ(Scan(c.lines), c.blocks) << c.what;
+    for (const ScanCase& c : cases) EXPECT_EQ(Scan(c.lines), c.blocks) << c.what;
 }
 
 TEST_F(Scanner, CountsSignificantAndIgnoredWords) {

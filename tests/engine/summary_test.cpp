@@ -13,16 +13,14 @@ protected:
     PageFigures Figures(const std::vector<std::string>& lines, const std::string& keyword) {
         Scan(lines);
         engine.DocumentLines.clear();
-        for (const std::string& line : lines)
-            engine.DocumentLines.push_back(W(line));
+        for (const std::string& line : lines) engine.DocumentLines.push_back(W(line));
         const std::string k = engine.RemoveAccents ? FoldAccents(W(keyword)) : W(keyword);
         return engine.SummarisePage(k, 200);
     }
 
     static int Row(const char* label) {
         for (int row = 1; row <= DisplayRowCount; ++row) {
-            if (std::string_view(ElementRows[row].Label) == label)
-                return row;
+            if (std::string_view(ElementRows[row].Label) == label) return row;
         }
         return 0;
     }
@@ -93,8 +91,7 @@ TEST_F(Summary, KeywordsThatCanNeverMatch) {
     for (const char* keyword : {"de", "pour", "l'hotel", "", "   "}) {
         const PageFigures f = Figures({"<P>l'hotel de pour<P>"}, keyword);
         EXPECT_TRUE(engine.KeywordIds.empty()) << keyword;
-        for (int row = 1; row <= DisplayRowCount; ++row)
-            EXPECT_EQ(f.Rows[row].Density, -1) << keyword;
+        for (int row = 1; row <= DisplayRowCount; ++row) EXPECT_EQ(f.Rows[row].Density, -1) << keyword;
     }
 }
 

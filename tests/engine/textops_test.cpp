@@ -21,18 +21,15 @@ std::string ReferenceDecode(std::string rest) {
     std::string out;
     while (true) {
         const size_t start = rest.find("&#");
-        if (start == std::string::npos)
-            break;
+        if (start == std::string::npos) break;
         out += rest.substr(0, start);
         rest.erase(0, start + 2);
         const size_t semi = rest.find(';');
-        if (semi == std::string::npos)
-            break;
+        if (semi == std::string::npos) break;
         const std::string content = rest.substr(0, semi);
         rest.erase(0, semi + 1);
         bool digits = !content.empty() && content.size() <= 10;
-        for (const char c : content)
-            digits = digits && c >= '0' && c <= '9';
+        for (const char c : content) digits = digits && c >= '0' && c <= '9';
         if (digits && std::stoll(content) <= 2147483647LL) {
             out += static_cast<char>(std::stoll(content) % 256);
         } else {
@@ -101,8 +98,7 @@ TEST(DecodeEntities, AgreesWithTheRowByRowReplacement) {
     for (int round = 0; round < 5000; ++round) {
         std::string text;
         const int count = 1 + static_cast<int>(random() % 24);
-        for (int i = 0; i < count; ++i)
-            text += pieces[random() % pieces.size()];
+        for (int i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
         ASSERT_EQ(DecodeEntities(text), ReferenceDecode(text)) << text;
     }
 }
@@ -117,8 +113,7 @@ TEST(FoldAccents, Cases) {
 
 TEST(FoldAccents, AgreesWithTheRowByRowReplacement) {
     std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(FoldAccents(all), ReferenceFold(all));
 }
 
@@ -141,8 +136,7 @@ TEST(StopWords, TheListAndTheTest) {
     EXPECT_EQ(Windows1252ToUtf8(dataM.stopwordlist()[30]), "début");
     EXPECT_EQ(Windows1252ToUtf8(dataM.stopwordlist().back()), "être");
     int shorter = 0;
-    for (const std::string& word : dataM.stopwordlist())
-        shorter += word.size() < 3;
+    for (const std::string& word : dataM.stopwordlist()) shorter += word.size() < 3;
     EXPECT_EQ(shorter, 22);
 
     AnalysisEngine engine(dataM);
@@ -175,8 +169,7 @@ TEST(GetAttribute, Cases) {
         {"alt", "<IMG ALT=\"  Vue mer  \">", "  Vue mer  "},
         {"alt", "ALT=x", ""},
     };
-    for (const AttributeCase& c : cases)
-        EXPECT_EQ(GetAttribute(c.name, c.tag), c.value) << c.tag;
+    for (const AttributeCase& c : cases) EXPECT_EQ(GetAttribute(c.name, c.tag), c.value) << c.tag;
 }
 
 TEST(FormEncode, Cases) {

@@ -4,8 +4,7 @@
 
 TEST(Windows1252, EveryByteSurvivesTheTripThroughUnicode) {
     std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     const std::optional<std::string> back = Utf8ToWindows1252(Windows1252ToUtf8(all));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, all);
@@ -26,8 +25,7 @@ TEST(Windows1252, HighBytesMapToTheirCodePoints) {
 
 TEST(Windows1252, OnlyFiveC1CodePointsHaveAByte) {
     int withByte = 0;
-    for (char32_t cp = 0x80; cp <= 0x9F; ++cp)
-        withByte += CodePointToWindows1252(cp) >= 0;
+    for (char32_t cp = 0x80; cp <= 0x9F; ++cp) withByte += CodePointToWindows1252(cp) >= 0;
     EXPECT_EQ(withByte, 5);
     EXPECT_EQ(CodePointToWindows1252(0x80), -1);
     EXPECT_EQ(CodePointToWindows1252(0x2019), 0x92);
@@ -52,8 +50,7 @@ TEST(Windows1252, InvalidUtf8IsRefused) {
         "\x80",              // stray continuation byte
         "caf\xE9",           // Latin-1
     };
-    for (const char* text : cases)
-        EXPECT_FALSE(Utf8ToWindows1252(text).has_value()) << text;
+    for (const char* text : cases) EXPECT_FALSE(Utf8ToWindows1252(text).has_value()) << text;
 }
 
 TEST(Windows1252, LossyDecodingMarksEachBadByte) {

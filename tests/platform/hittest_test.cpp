@@ -18,9 +18,17 @@ TEST(GridHitTest, CellsAndGridLines) {
         QPoint cell;
     };
     const HitCase cases[] = {
-        {{0, 0}, {0, 0}},   {{49, 16}, {0, 0}},  {{50, 17}, {0, 0}},  // the line after a cell belongs to it
-        {{51, 18}, {1, 1}}, {{81, 0}, {1, 0}},   {{82, 0}, {2, 0}},   {{102, 0}, {2, 0}},
-        {{103, 0}, {-1, -1}}, {{10, 36}, {-1, -1}}, {{-1, 5}, {-1, -1}},
+        {{0, 0}, {0, 0}},
+        {{49, 16}, {0, 0}},
+        {{50, 17}, {0, 0}},  // the line after a cell belongs to
+                             // it
+        {{51, 18}, {1, 1}},
+        {{81, 0}, {1, 0}},
+        {{82, 0}, {2, 0}},
+        {{102, 0}, {2, 0}},
+        {{103, 0}, {-1, -1}},
+        {{10, 36}, {-1, -1}},
+        {{-1, 5}, {-1, -1}},
     };
     for (const HitCase& c : cases) EXPECT_EQ(grid.CellAt(c.at), c.cell) << c.at.x() << "," << c.at.y();
     EXPECT_EQ(grid.CellRect(1, 1), QRect(51, 18, 30, 17));
@@ -84,8 +92,9 @@ TEST(ChartHitTest, MirroredStackedBars) {
     EXPECT_NEAR(left.right(), right.left(), 0.001);  // both grow from zero
     EXPECT_EQ(chart.PointAt(QPoint(static_cast<int>(left.left()) + 2, static_cast<int>(left.center().y()))),
               (ChartWidget::Hit{0, 0}));
-    EXPECT_EQ(chart.PointAt(QPoint(static_cast<int>(right.right()) - 2, static_cast<int>(right.center().y()))),
-              (ChartWidget::Hit{1, 0}));
+    EXPECT_EQ(
+        chart.PointAt(QPoint(static_cast<int>(right.right()) - 2, static_cast<int>(right.center().y()))),
+        (ChartWidget::Hit{1, 0}));
 }
 
 TEST(ChartHitTest, PieSlices) {

@@ -80,9 +80,10 @@ TEST_F(HttpClientTest, PostSendsTheSettings) {
     client.NoCache = true;
     client.Cookie = "session=1";
     client.Post();
-    EXPECT_EQ(body.bytes,
-              "produit=41&version=0.6\nContent-Type=application/x-www-form-urlencoded\n"
-              "User-Agent=Mozilla/3.0 (compatible)\nAccept=image/gif, */*\nPragma=no-cache\nCookie=session=1");
+    EXPECT_EQ(
+        body.bytes,
+        "produit=41&version=0.6\nContent-Type=application/x-www-form-urlencoded\n"
+        "User-Agent=Mozilla/3.0 (compatible)\nAccept=image/gif, */*\nPragma=no-cache\nCookie=session=1");
 }
 
 TEST_F(HttpClientTest, AnErrorStatusDeliversItsBodyThenRaises) {
@@ -149,9 +150,9 @@ TEST_F(HttpClientTest, ASecondRequestWhilePendingIsRefused) {
 
 TEST_F(HttpClientTest, BadAddressesAndRefusedConnectionsGiveStatusZero) {
     const std::string closed = "http://127.0.0.1:1/";
-    for (const std::string& address : {std::string(), std::string("htp://x"), std::string("http://exa mple.com/"),
-                                       std::string("http://127.0.0.1:99999/"), std::string("file:///etc/hostname"),
-                                       closed}) {
+    for (const std::string& address :
+         {std::string(), std::string("htp://x"), std::string("http://exa mple.com/"),
+          std::string("http://127.0.0.1:99999/"), std::string("file:///etc/hostname"), closed}) {
         client.Url = address;
         EXPECT_THROW(client.Get(), HttpError) << address;
         EXPECT_EQ(client.StatusCode(), 0) << address;

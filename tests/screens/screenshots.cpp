@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
 
     DetailedView& detail = *analysis.Detail;
     const QRectF bar = detail.Chartsimpledensite->BarRect(0, 0);
-    MoveTo(detail.Chartsimpledensite, QPoint(static_cast<int>(bar.center().x()), static_cast<int>(bar.bottom()) - 2));
+    MoveTo(detail.Chartsimpledensite,
+           QPoint(static_cast<int>(bar.center().x()), static_cast<int>(bar.bottom()) - 2));
     Save(&window, "04-tableau-detaille-densite-aide");
     MoveTo(detail.LabelCodeRetour, QPoint(2, 2));
     Save(&window, "05-tableau-detaille-code-retour");
@@ -118,9 +119,10 @@ int main(int argc, char** argv) {
     SaveDialog(rig.messForm, "Le fichier \"maj.htm\" ne peut pas être écrit.", mkMessage, "11-message");
     SaveDialog(rig.messForm, "Voulez-vous vraiment quitter Quenby Ardentis ?", mkConfirm, "12-confirmation");
     SaveDialog(rig.messForm, "Votre adresse électronique :", mkInput, "13-saisie");
-    SaveDialog(rig.messForm,
-               "Une ligne assez longue pour que la zone de texte la coupe en deux morceaux, afin de voir la hauteur "
-               "suivre.\r\nEt une deuxième ligne.",
-               mkConfirmAlt, "14-confirmation-longue");
+    SaveDialog(
+        rig.messForm,
+        "Une ligne assez longue pour que la zone de texte la coupe en deux morceaux, afin de voir la hauteur "
+        "suivre.\r\nEt une deuxième ligne.",
+        mkConfirmAlt, "14-confirmation-longue");
     return 0;
 }

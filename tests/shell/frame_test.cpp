@@ -94,7 +94,7 @@ TEST_F(Frame, SkinAndLayout) {
     EXPECT_EQ(window->Analysis->ButtonLancer->x(), static_cast<int>(std::nearbyint((900 - 578 - 180) / 2.0)));
     EXPECT_EQ(window->Analysis->TPDTG->height(), static_cast<int>(std::nearbyint((675 - 157) / 2.0)));
     EXPECT_EQ(window->Imagefond.pixelColor(100, 5), QColor(82, 112, 167));  // the drawn strip
-    EXPECT_EQ(window->Imagefond.pixelColor(0, 300), QColor(Qt::black));      // the outline
+    EXPECT_EQ(window->Imagefond.pixelColor(0, 300), QColor(Qt::black));     // the outline
     EXPECT_EQ(window->CurrentState, "ANALYSE1");
     EXPECT_EQ(window->BarColour, QColor(255, 248, 235));
     EXPECT_TRUE(window->Analysis->Panelanalyse1->isVisible());

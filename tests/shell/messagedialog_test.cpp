@@ -28,8 +28,9 @@ Seen Show(TMessForm& form, const std::string& message, int kind, int& result,
           std::function<QWidget*(TMessForm&)> closeWith, std::function<void(TMessForm&)> meanwhile = {}) {
     Seen seen;
     const auto watch = WhenModal([&](QWidget*) {
-        seen = {form.Panel2->height(), form.OuterHeight(), form.Annuler->isVisible(), form.Panel3->isVisible(),
-                form.OK->x(), form.Annuler->x(), form.Edit1->text()};
+        seen = {form.Panel2->height(),    form.OuterHeight(), form.Annuler->isVisible(),
+                form.Panel3->isVisible(), form.OK->x(),       form.Annuler->x(),
+                form.Edit1->text()};
         if (meanwhile) meanwhile(form);
         if (QWidget* button = closeWith ? closeWith(form) : nullptr) {
             QTest::mouseClick(button, Qt::LeftButton);
@@ -41,8 +42,12 @@ Seen Show(TMessForm& form, const std::string& message, int kind, int& result,
     return seen;
 }
 
-QWidget* Ok(TMessForm& f) { return f.OK; }
-QWidget* Cancel(TMessForm& f) { return f.Annuler; }
+QWidget* Ok(TMessForm& f) {
+    return f.OK;
+}
+QWidget* Cancel(TMessForm& f) {
+    return f.Annuler;
+}
 
 }  // namespace
 
@@ -86,9 +91,8 @@ TEST(MessageDialog, KindsButtonsAndResults) {
     Show(form, "Continuer ?", mkConfirmAlt, result, Ok);
     EXPECT_EQ(result, 1);
 
-    Seen input = Show(form, "Votre nom :", mkInput, result, Ok, [](TMessForm& f) {
-        QTest::keyClicks(f.Edit1, QStringLiteral("Marie"));
-    });
+    Seen input = Show(form, "Votre nom :", mkInput, result, Ok,
+                      [](TMessForm& f) { QTest::keyClicks(f.Edit1, QStringLiteral("Marie")); });
     EXPECT_TRUE(input.inputVisible);
     EXPECT_EQ(input.input, "");
     EXPECT_EQ(result, 1);

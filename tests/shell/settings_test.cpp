@@ -23,7 +23,9 @@ protected:
     Registry registry;
 };
 
-std::string W(const char* utf8) { return *Utf8ToWindows1252(utf8); }
+std::string W(const char* utf8) {
+    return *Utf8ToWindows1252(utf8);
+}
 
 }  // namespace
 
@@ -70,7 +72,7 @@ TEST(ProxyDetection, FromTheInternetSettings) {
         {1, "gate:3128", {"gate", "3128"}},
         {1, "HTTP=gate:8080", {"gate", "8080"}},
         {1, "gate:3128;autre", {"gate", "3128;autre"}},  // taken whole without "http="
-        {1, "gate", {"gate", "80"}},                      // no port: the usual one
+        {1, "gate", {"gate", "80"}},                     // no port: the usual one
         {1, "", {}},
         {1, std::nullopt, {}},
         {0, "gate:3128", {}},

@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "HTTPload.h"
+#include "Uinterf.h"
 #include "UlisteURL.h"
 #include "UnitShowMess.h"
-#include "Uinterf.h"
 #include "VariableText.h"
 #include "application.h"
 #include "datamodule.h"
@@ -42,7 +42,8 @@ public:
     // Opens the main window with the given fetcher (the page fetcher by default).
     TInterf& Open(PageFetcher* fetcher = nullptr) {
         window = std::make_unique<TInterf>(
-            AnalysisParts{engine, fetcher != nullptr ? *fetcher : loader, registry, formURL, texts}, &messForm);
+            AnalysisParts{engine, fetcher != nullptr ? *fetcher : loader, registry, formURL, texts},
+            &messForm);
         window->OnTerminate = [this] { ++terminated; };
         window->show();
         QApplication::processEvents();

@@ -33,7 +33,8 @@ public:
 
     // A server speaking TLS with the given certificate and key files.
     static std::unique_ptr<TestServer> Secure(const std::string& cert, const std::string& key) {
-        return std::unique_ptr<TestServer>(new TestServer(std::make_unique<httplib::SSLServer>(cert.c_str(), key.c_str())));
+        return std::unique_ptr<TestServer>(
+            new TestServer(std::make_unique<httplib::SSLServer>(cert.c_str(), key.c_str())));
     }
 
     httplib::Server& Http() { return *server_; }

@@ -8,16 +8,21 @@
 
 namespace {
 
-std::string U(const std::string& windows1252) { return Windows1252ToUtf8(windows1252); }
+std::string U(const std::string& windows1252) {
+    return Windows1252ToUtf8(windows1252);
+}
 
 }  // namespace
 
 TEST(TextTable, EntriesAreExact) {
     VariableText texts;
     texts.BuildTextTable();
-    EXPECT_EQ(U(texts[3]), " Représente le ratio entre le nombre d'occurences et le nombre de mots  significatifs.");
-    EXPECT_EQ(U(texts[1]), " Représente le nombre total de mots significatifs  contenus dans l'ensemble des blocs ");
-    for (int entry = 6; entry <= 9; ++entry) EXPECT_EQ(U(texts[entry]), " H2 indique un sous titre, etc jusqu'à H5");
+    EXPECT_EQ(U(texts[3]),
+              " Représente le ratio entre le nombre d'occurences et le nombre de mots  significatifs.");
+    EXPECT_EQ(U(texts[1]),
+              " Représente le nombre total de mots significatifs  contenus dans l'ensemble des blocs ");
+    for (int entry = 6; entry <= 9; ++entry)
+        EXPECT_EQ(U(texts[entry]), " H2 indique un sous titre, etc jusqu'à H5");
     EXPECT_NE(texts[11].find("Syntaxe <A href=\"url\">texte</a>.\r\nIl s'agit du texte"), std::string::npos);
     EXPECT_EQ(texts[11].find('\n'), texts[11].find("\r\n") + 1);
     EXPECT_EQ(U(texts[31]), " Nbr de mots ");

@@ -36,7 +36,9 @@ protected:
     void SetUp() override {
         auto& http = server.Http();
         const auto page = [](std::string body) {
-            return [body](const httplib::Request&, httplib::Response& res) { res.set_content(body, "text/html"); };
+            return [body](const httplib::Request&, httplib::Response& res) {
+                res.set_content(body, "text/html");
+            };
         };
         http.Get("/detail", page(kDetailPage));
         http.Get("/other", page("<TITLE>Autre page de voyage</TITLE>\r\n<P>Rien ici<BR>\r\n"));
@@ -166,7 +168,7 @@ TEST_F(Workspace, AWholeRunFromTypedInputsToTheDetailedView) {
     EXPECT_FALSE(StyleOf(grid, 4, 1).bold);
     EXPECT_TRUE(StyleOf(grid, 1, 1).bold);
     EXPECT_TRUE(StyleOf(grid, 3, 1).bold);
-    EXPECT_FALSE(StyleOf(grid, 3, 5).bold);  // no occurrence
+    EXPECT_FALSE(StyleOf(grid, 3, 5).bold);                               // no occurrence
     for (int c = 1; c <= 4; ++c) EXPECT_FALSE(StyleOf(grid, c, 3).bold);  // a row of zeros
     EXPECT_EQ(StyleOf(grid, 0, 1).background, grid->DefaultStyle(0, 1).background);
 
@@ -285,14 +287,16 @@ TEST_F(Workspace, PointerOnTheDetailedView) {
     EXPECT_EQ(detail->LabelAidedetaille->text(), " Mots significatifs");
     EXPECT_TRUE(detail->Memoaide->toPlainText().startsWith(" Certains mots ne sont pas pris en compte"));
     PointAt(detail->LabelCodeRetour, QPoint(2, 2));
-    EXPECT_EQ(detail->Memoaide->toPlainText(), "Header renvoyé par la page.\n200: requête effectuée avec succès ");
+    EXPECT_EQ(detail->Memoaide->toPlainText(),
+              "Header renvoyé par la page.\n200: requête effectuée avec succès ");
     EXPECT_EQ(detail->LabelAidedetaille->text(), " Mots significatifs");  // the caption stays
 }
 
 TEST_F(Workspace, ReturnCodeExplanations) {
     Run(At("/missing"), "", QStringLiteral("hotel"));
     PointAt(detail->LabelCodeRetour, QPoint(2, 2));
-    EXPECT_EQ(detail->Memoaide->toPlainText(), "Header renvoyé par la page.\n404: la page demandée n'existe pas ");
+    EXPECT_EQ(detail->Memoaide->toPlainText(),
+              "Header renvoyé par la page.\n404: la page demandée n'existe pas ");
     detail->CombolisteURL->setFocus();
     QTest::keyClick(detail->CombolisteURL, Qt::Key_Down);
     QApplication::processEvents();
