@@ -72,7 +72,6 @@ public:
     // The body goes to the sink set at the time each block arrives (none: it is dropped);
     // the document-begin handler may set it.
     void SetReceiveSink(ReceiveSink* sink) { sink_ = sink; }
-    ReceiveSink* ReceiveStream() const { return sink_; }
 
     void Get();
     void Post();

@@ -13,7 +13,6 @@ public:
     explicit Panel(QWidget* parent = nullptr, const QColor& colour = QColor(240, 240, 240));
 
     void SetColour(const QColor& colour);
-    QColor Colour() const { return colour_; }
 
     // Outer and inner bevel, and a single black line around the panel.
     void SetBevels(Bevel outer, Bevel inner);

@@ -13,7 +13,6 @@ public:
     explicit ShapedButton(QWidget* parent = nullptr);
 
     void SetCaption(const QString& caption);  // "&" marks the shortcut letter
-    QString Caption() const { return caption_; }
     void SetFaceColours(const QColor& top, const QColor& bottom);
     QColor FaceTop() const { return faceTop_; }
     void SetPicture(const QImage& picture);  // drawn over the face, scaled to the button
