@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "datamodule.h"
-#include "pagelines.h"
-#include "procedureanalyse.h"
+#include "engine/datamodule.h"
+#include "engine/pagelines.h"
+#include "engine/procedureanalyse.h"
 
 namespace {
 

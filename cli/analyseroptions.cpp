@@ -1,6 +1,6 @@
-#include "analyseroptions.h"
+#include "cli/analyseroptions.h"
 
-#include "windows1252.h"
+#include "engine/windows1252.h"
 
 std::optional<AnalyserOptions> ParseAnalyserOptions(const std::vector<std::string>& args,
                                                     std::string& error) {

@@ -1,9 +1,9 @@
-#include "analyserreport.h"
+#include "cli/analyserreport.h"
 
 #include <cstdio>
 
-#include "resultformat.h"
-#include "windows1252.h"
+#include "engine/windows1252.h"
+#include "workspace/resultformat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "analysisrun.h"
+#include "workspace/analysisrun.h"
 
 // keyword: the text the run passed to the summary (after folding), Windows-1252.
 std::string TextReport(const RunStore& store, const std::string& keyword);

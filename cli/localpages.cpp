@@ -1,11 +1,11 @@
-#include "localpages.h"
+#include "cli/localpages.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-#include "pagelines.h"
+#include "engine/pagelines.h"
 
 bool LocalPages::Load(const std::string& address, const std::string& path) {
     std::error_code ec;

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "analysisrun.h"
+#include "workspace/analysisrun.h"
 
 class LocalPages : public PageFetcher {
 public:

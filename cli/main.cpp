@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "HTTPload.h"
-#include "Ulancement.h"
-#include "analyseroptions.h"
-#include "analyserreport.h"
-#include "analysisrun.h"
-#include "datamodule.h"
-#include "localpages.h"
-#include "pagerouter.h"
-#include "procedureanalyse.h"
-#include "windows1252.h"
+#include "cli/analyseroptions.h"
+#include "cli/analyserreport.h"
+#include "cli/localpages.h"
+#include "cli/pagerouter.h"
+#include "engine/HTTPload.h"
+#include "engine/datamodule.h"
+#include "engine/procedureanalyse.h"
+#include "engine/windows1252.h"
+#include "shell/Ulancement.h"
+#include "workspace/analysisrun.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "pagerouter.h"
+#include "cli/pagerouter.h"
 
-#include "UnitTrelvoHTMLanalyse.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
 
 bool PageRouter::IsWebAddress(const std::string& address) {
     const std::string lower = LowerCaseAscii(address.substr(0, 8));

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "pagefetcher.h"
+#include "engine/pagefetcher.h"
 
 class PageRouter : public PageFetcher {
 public:

@@ -1,6 +1,6 @@
-#include "HTTPload.h"
+#include "engine/HTTPload.h"
 
-#include "pagelines.h"
+#include "engine/pagelines.h"
 
 namespace {
 

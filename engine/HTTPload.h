@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <chrono>
 
-#include "httpclient.h"
-#include "pagefetcher.h"
-#include "procedureanalyse.h"
+#include "engine/pagefetcher.h"
+#include "engine/procedureanalyse.h"
+#include "platform/httpclient.h"
 
 class TDatamoduleload : public QObject, public PageFetcher {
     Q_OBJECT

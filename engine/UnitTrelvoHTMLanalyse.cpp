@@ -1,4 +1,4 @@
-#include "UnitTrelvoHTMLanalyse.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
 
 #include <cstdint>
 #include <cstring>

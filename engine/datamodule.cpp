@@ -1,8 +1,8 @@
-#include "datamodule.h"
+#include "engine/datamodule.h"
 
 #include <array>
 
-#include "windows1252.h"
+#include "engine/windows1252.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "texthash.h"
+#include "engine/texthash.h"
 
 class TdataM {
 public:

@@ -1,4 +1,4 @@
-#include "pagelines.h"
+#include "engine/pagelines.h"
 
 #include <algorithm>
 #include <limits>

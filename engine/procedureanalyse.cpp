@@ -1,9 +1,9 @@
-#include "procedureanalyse.h"
+#include "engine/procedureanalyse.h"
 
 #include <limits>
 
-#include "UnitTrelvoHTMLanalyse.h"
-#include "windows1252.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
+#include "engine/windows1252.h"
 
 namespace {
 

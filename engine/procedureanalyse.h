@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "datamodule.h"
-#include "texthash.h"
+#include "engine/datamodule.h"
+#include "engine/texthash.h"
 
 // Element kind codes carried by every block.
 enum ElementKind : int32_t {

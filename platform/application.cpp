@@ -1,10 +1,10 @@
-#include "application.h"
+#include "platform/application.h"
 
 #include <QFont>
 #include <QMessageBox>
 #include <cstdio>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv), OnException(ShowExceptionBox) {
     // Where the Windows fonts the windows name are missing, their metric twins stand in.

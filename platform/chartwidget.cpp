@@ -1,4 +1,4 @@
-#include "chartwidget.h"
+#include "platform/chartwidget.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "application.h"
+#include "platform/application.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "gridwidget.h"
+#include "platform/gridwidget.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "application.h"
+#include "platform/application.h"
 
 namespace {
 

@@ -25,8 +25,6 @@ public:
     int ColCount() const { return columnCount_; }
     int RowCount() const { return rowCount_; }
     void SetFixed(int columns, int rows);
-    int FixedCols() const { return fixedColumns_; }
-    int FixedRows() const { return fixedRows_; }
 
     void SetCell(int column, int row, const QString& text);
     QString Cell(int column, int row) const;
@@ -34,7 +32,6 @@ public:
     void SetColWidth(int column, int width);
     int ColWidth(int column) const { return widths_[column]; }
     void SetRowHeight(int row, int height);
-    int RowHeight(int row) const { return heights_[row]; }
     void SetDefaultRowHeight(int height);
 
     void SetCellFont(const QFont& font);

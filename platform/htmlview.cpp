@@ -1,12 +1,12 @@
-#include "htmlview.h"
+#include "platform/htmlview.h"
 
 #include <QFile>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QUrl>
 
-#include "qtextconvert.h"
-#include "windows1252.h"
+#include "engine/windows1252.h"
+#include "platform/qtextconvert.h"
 
 HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);

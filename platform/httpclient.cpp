@@ -1,11 +1,11 @@
-#include "httpclient.h"
+#include "platform/httpclient.h"
 
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
 #include <QUrl>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 namespace {
 

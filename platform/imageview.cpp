@@ -1,9 +1,9 @@
-#include "imageview.h"
+#include "platform/imageview.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "application.h"
+#include "platform/application.h"
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);

@@ -1,9 +1,9 @@
-#include "label.h"
+#include "platform/label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "application.h"
+#include "platform/application.h"
 
 namespace {
 

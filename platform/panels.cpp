@@ -1,4 +1,4 @@
-#include "panels.h"
+#include "platform/panels.h"
 
 #include <QPainter>
 

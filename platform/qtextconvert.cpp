@@ -1,8 +1,8 @@
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 #include <QList>
 
-#include "windows1252.h"
+#include "engine/windows1252.h"
 
 QString ToQString(std::string_view windows1252) {
     QString out;

@@ -1,4 +1,4 @@
-#include "registry.h"
+#include "platform/registry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <memory>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 namespace {
 

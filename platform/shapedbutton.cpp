@@ -1,4 +1,4 @@
-#include "shapedbutton.h"
+#include "platform/shapedbutton.h"
 
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QShortcutEvent>
 
-#include "application.h"
+#include "platform/application.h"
 
 ShapedButton::ShapedButton(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);

@@ -1,10 +1,10 @@
-#include "soundplayer.h"
+#include "platform/soundplayer.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 bool SoundPlayer::Open(const std::string& path) {
     path_.clear();

@@ -1,11 +1,11 @@
-#include "systemshell.h"
+#include "platform/systemshell.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
 #include <QProcess>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 SystemVersion CurrentSystemVersion() {
     const QOperatingSystemVersion os = QOperatingSystemVersion::current();

@@ -1,11 +1,11 @@
-#include "Common.h"
+#include "shell/Common.h"
 
 #include <QApplication>
 #include <stdexcept>
 
-#include "UnitShowMess.h"
-#include "qtextconvert.h"
-#include "systemshell.h"
+#include "platform/qtextconvert.h"
+#include "platform/systemshell.h"
+#include "shell/UnitShowMess.h"
 
 int ShowMessageDialog(TMessForm* form, const std::string& message, int kind) {
     try {

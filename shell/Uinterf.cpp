@@ -1,4 +1,4 @@
-#include "Uinterf.h"
+#include "shell/Uinterf.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,17 +10,14 @@
 #include <QWindow>
 #include <cmath>
 
-#include "UnitShowMess.h"
-#include "UnitTrelvoHTMLanalyse.h"
-#include "application.h"
-#include "procedureanalyse.h"
-#include "qtextconvert.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
+#include "engine/procedureanalyse.h"
+#include "platform/application.h"
+#include "platform/qtextconvert.h"
+#include "shell/UnitShowMess.h"
+#include "workspace/viewstyle.h"
 
 namespace {
-
-const QString kStart = QStringLiteral("ANALYSE1");
-const QString kRunning = QStringLiteral("ANALYSE1ENCOURS");
-const QString kFinished = QStringLiteral("ANALYSE1FINI");
 
 constexpr QColor kGrey246{246, 246, 246};
 constexpr QColor kStripBlue{82, 112, 167};
@@ -29,13 +26,6 @@ constexpr int kBottomColumnGap = 20;
 constexpr int kBottomRowStep = 25;
 constexpr int kBottomMargin = 5;
 constexpr int kWebHeight = 77;
-
-QFont Arial(int pixels, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QImage Picture(const char* name) {
     return QImage(QStringLiteral(":/pictures/") + QString::fromLatin1(name));
@@ -82,6 +72,10 @@ MenuNode Node(const QString& text, std::vector<QString> children = {}) {
 
 }  // namespace
 
+const QString TInterf::StartState = QStringLiteral("ANALYSE1");
+const QString TInterf::RunningState = QStringLiteral("ANALYSE1ENCOURS");
+const QString TInterf::FinishedState = QStringLiteral("ANALYSE1FINI");
+
 std::string WindowsVersionName(const SystemVersion& v) {
     const char sp = v.servicePack.empty() ? '\0' : v.servicePack[0];
     const auto servicePack = [sp](const char* first, const char* second) {
@@ -125,27 +119,28 @@ bool StrictlyInside(const QRect& area, QPoint p) {
 TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system)
     : QWidget(nullptr), engine_(parts.engine), system_(std::move(system)) {
     OnTerminate = [] { QCoreApplication::quit(); };
-    Shaut = Arial(11, true);
-    Phaut = Arial(11, false);
-    NHaut = Arial(11, false);
-    SlabelN2 = Arial(11, true);
-    M2label = Arial(11, false);
+    Shaut = ArialPixels(11, true);
+    Phaut = ArialPixels(11, false);
+    NHaut = ArialPixels(11, false);
+    SlabelN2 = ArialPixels(11, true);
+    M2label = ArialPixels(11, false);
     IMGfond = Picture("fond.png");
     ImageFD1 = Picture("decoration-haut.png");
     Imagemenu = Picture("menu-bas.png");
     ImageGB = Picture("bouton-fond.png");
     ImageLogo = Picture("logo.png");
 
-    TopMenu = {Node(kStart, {QStringLiteral("Lancer"), QStringLiteral("Nous contacter")}), Node(kRunning),
-               Node(kFinished, {QStringLiteral("Tableau detaillé"), QStringLiteral("Tableau comparatif")})};
-    TopMenuHelp = {Node(kStart, {QStringLiteral("Lancer une analyse"), QStringLiteral("Nous contacter")}),
-                   Node(kRunning),
-                   Node(kFinished, {QStringLiteral("Analyser en détail une page Web."),
-                                    QStringLiteral("Comparer deux pages web")})};
-    BottomMenu = {Node(kRunning, {QStringLiteral("Arrêter")}),
-                  Node(kFinished, {QStringLiteral("Nouvelle analyse")})};
-    BottomMenuHelp = {Node(kRunning, {QStringLiteral("Arrêter la recherche en cours")}),
-                      Node(kFinished, {QStringLiteral("Lancer une nouvelle recherche")})};
+    TopMenu = {
+        Node(StartState, {QStringLiteral("Lancer"), QStringLiteral("Nous contacter")}), Node(RunningState),
+        Node(FinishedState, {QStringLiteral("Tableau detaillé"), QStringLiteral("Tableau comparatif")})};
+    TopMenuHelp = {Node(StartState, {QStringLiteral("Lancer une analyse"), QStringLiteral("Nous contacter")}),
+                   Node(RunningState),
+                   Node(FinishedState, {QStringLiteral("Analyser en détail une page Web."),
+                                        QStringLiteral("Comparer deux pages web")})};
+    BottomMenu = {Node(RunningState, {QStringLiteral("Arrêter")}),
+                  Node(FinishedState, {QStringLiteral("Nouvelle analyse")})};
+    BottomMenuHelp = {Node(RunningState, {QStringLiteral("Arrêter la recherche en cours")}),
+                      Node(FinishedState, {QStringLiteral("Lancer une nouvelle recherche")})};
 
     const auto windowButton = [this](const char* glyph) {
         auto* button = new ShapedButton(this);
@@ -171,7 +166,7 @@ TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion 
     MenuHaut->OnMouseMove = [this](QPoint at) { MenuHautMouseMove(at); };
     MenuHaut->OnClick = [this] { MenuHautClick(); };
     Labelaide = new QLabel(PanelTOPInner);
-    Labelaide->setFont(Arial(11, false));
+    Labelaide->setFont(ArialPixels(11, false));
     Labelaide->move(8, 26);
 
     PanelContact = new TransparentPanel(this);
@@ -412,11 +407,11 @@ void TInterf::MenuHautClick() {
     if (HoveredTopEntry == -1) return;
     const DisabledWhile disabled(*this);
     try {
-        if (CurrentState == kStart) {
+        if (CurrentState == StartState) {
             HideAllPanels();
             if (HoveredTopEntry == 1) Analysis->ShowInputPanel();
             if (HoveredTopEntry == 2) PanelContact->show();
-        } else if (CurrentState == kFinished) {
+        } else if (CurrentState == FinishedState) {
             HideAllPanels();
             if (HoveredTopEntry == 1) Analysis->ShowDetailedView();
             if (HoveredTopEntry == 2) Analysis->ShowComparison();
@@ -429,13 +424,26 @@ void TInterf::MenuHautClick() {
     DrawMenus();
 }
 
+void TInterf::RunBegins() {
+    CurrentState = RunningState;
+    HideAllPanels();
+    Analysis->ShowWaitingPanel();
+    DrawMenus();
+}
+
+void TInterf::RunEnded() {
+    CurrentState = FinishedState;
+    HoveredTopEntry = 1;
+    MenuHautClick();
+}
+
 void TInterf::ImageBasClick() {
     if (HoveredBottomEntry == -1) return;
     const DisabledWhile disabled(*this);
     DefaultBeep();
-    if (CurrentState == kFinished && HoveredBottomEntry == 1) {
+    if (CurrentState == FinishedState && HoveredBottomEntry == 1) {
         EnterStartState();
-    } else if (CurrentState == kRunning && HoveredBottomEntry == 1) {
+    } else if (CurrentState == RunningState && HoveredBottomEntry == 1) {
         Analysis->StopRun();
     }
 }
@@ -444,7 +452,7 @@ void TInterf::EnterStartState() {
     ClickSound.Play();
     const DisabledWhile disabled(*this);
     SelectedTopEntry = 0;
-    CurrentState = kStart;
+    CurrentState = StartState;
     HideAllPanels();
     Analysis->ShowInputPanel();
     BarColour = kBarBeige;

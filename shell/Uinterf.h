@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "UinterfAnalysis.h"
-#include "htmlview.h"
-#include "imageview.h"
-#include "panels.h"
-#include "shapedbutton.h"
-#include "soundplayer.h"
-#include "systemshell.h"
+#include "platform/htmlview.h"
+#include "platform/imageview.h"
+#include "platform/panels.h"
+#include "platform/shapedbutton.h"
+#include "platform/soundplayer.h"
+#include "platform/systemshell.h"
+#include "workspace/UinterfAnalysis.h"
 
 class AnalysisEngine;
 class TMessForm;
@@ -64,13 +64,18 @@ public:
     TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system = CurrentSystemVersion());
     ~TInterf() override;
 
-    // Frame operations used by the analysis side.
-    QString CurrentStateName() const override { return CurrentState; }
-    void SetCurrentState(const QString& state) override { CurrentState = state; }
-    void SetHoveredTopEntry(int entry) override { HoveredTopEntry = entry; }
-    void HideAllPanels() override;
-    void DrawMenus() override;
-    void MenuHautClick() override;
+    // States of the window, named in the menu trees.
+    static const QString StartState;
+    static const QString RunningState;
+    static const QString FinishedState;
+
+    // What the analysis side tells the frame.
+    void RunBegins() override;
+    void RunEnded() override;
+
+    void HideAllPanels();
+    void DrawMenus();
+    void MenuHautClick();
 
     void ImageBasClick();
     void MenuHautMouseMove(QPoint at);

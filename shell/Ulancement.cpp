@@ -1,8 +1,8 @@
-#include "Ulancement.h"
+#include "shell/Ulancement.h"
 
 #include <cstdlib>
 
-#include "UnitTrelvoHTMLanalyse.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
 
 std::string SiteRoot() {
     const char* overridden = std::getenv("QUENBY_SITE_ROOT");
@@ -35,26 +35,7 @@ ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable,
     return {server.substr(0, colon), server.substr(colon + 1)};
 }
 
-std::optional<std::string> ProxyServerFromEnvironment(const std::string& value) {
-    std::string server = value;
-    if (const size_t scheme = server.find("://"); scheme != std::string::npos) server.erase(0, scheme + 3);
-    server = server.substr(0, server.find('/'));
-    if (const size_t at = server.rfind('@'); at != std::string::npos) server.erase(0, at + 1);
-    if (server.empty() || server.front() == ':') return std::nullopt;
-    return server;
-}
-
 ProxyAddress DetectProxy(const Registry& registry) {
-#ifdef _WIN32
-    return ProxyFromSettings(
-        registry.ReadInteger(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyEnable"),
-        registry.ReadString(RegistryHive::CurrentUser, InternetSettingsKey, "ProxyServer"));
-#else
-    (void)registry;
-    const char* value = std::getenv("http_proxy");
-    if (value == nullptr || *value == '\0') value = std::getenv("HTTP_PROXY");
-    if (value == nullptr || *value == '\0') return ProxyFromSettings(0, std::nullopt);
-    const std::optional<std::string> server = ProxyServerFromEnvironment(value);
-    return ProxyFromSettings(server ? 1 : 0, server);
-#endif
+    const InternetProxySettings settings = ReadInternetProxySettings(registry);
+    return ProxyFromSettings(settings.ProxyEnable, settings.ProxyServer);
 }

@@ -6,13 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "httpclient.h"
-#include "registry.h"
+#include "platform/httpclient.h"
+#include "platform/registry.h"
+#include "platform/systemproxy.h"
 
 inline constexpr const char* ProgramKey = "SOFTWARE\\Quenby\\zvqe";
 inline constexpr const char* FamilyKey = "SOFTWARE\\Quenby\\QuenbySoft";
-inline constexpr const char* InternetSettingsKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 // Base address of the maker's server, with its trailing slash: the environment variable
 // QUENBY_SITE_ROOT when it is set, else the address the program was built with.
@@ -29,10 +28,6 @@ void WriteSetting(Registry& registry, const std::string& name, const std::string
 // host and port for a direct connection.
 ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable, const std::optional<std::string>& proxyServer);
 
-// "host:port" of an http_proxy value such as "http://user@host:port/", or nothing when it
-// names no host.
-std::optional<std::string> ProxyServerFromEnvironment(const std::string& value);
-
-// The user's HTTP proxy: on Windows from the Internet settings of the current user, elsewhere
-// from the http_proxy (or HTTP_PROXY) environment variable.
+// The user's HTTP proxy, from the Internet settings of the current user (on systems without
+// them, from the http_proxy environment variable).
 ProxyAddress DetectProxy(const Registry& registry);

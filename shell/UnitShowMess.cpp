@@ -1,4 +1,4 @@
-#include "UnitShowMess.h"
+#include "shell/UnitShowMess.h"
 
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <cmath>
 
-#include "qtextconvert.h"
+#include "platform/qtextconvert.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <string>
 
-#include "panels.h"
-#include "shapedbutton.h"
+#include "platform/panels.h"
+#include "platform/shapedbutton.h"
 
 // Kinds of message.
 enum MessageKind : int { mkMessage = 0, mkConfirm = 1, mkInput = 2, mkConfirmAlt = 3 };

@@ -1,31 +1,19 @@
-#include "UinterfAnalysis.h"
+#include "workspace/UinterfAnalysis.h"
 
 #include <QFont>
 #include <cmath>
 
-#include "Ulancement.h"
-#include "UlisteURL.h"
-#include "application.h"
-#include "procedureanalyse.h"
-#include "qtextconvert.h"
+#include "engine/procedureanalyse.h"
+#include "platform/application.h"
+#include "platform/qtextconvert.h"
+#include "workspace/UlisteURL.h"
 
 namespace {
-
-const QString kRunning = QStringLiteral("ANALYSE1ENCOURS");
-const QString kFinished = QStringLiteral("ANALYSE1FINI");
 
 // URL 2 starts as another site's home page.
 constexpr const char* kOtherSite = "http://www.example.org/";
 
 }  // namespace
-
-QLabel* PanelTitle(QWidget* panel, const QString& text) {
-    auto* title = new QLabel(text, panel);
-    title->setFont(ArialPixels(12, true));
-    title->move(16, 10);
-    title->adjustSize();
-    return title;
-}
 
 AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const AnalysisParts& parts)
     : frame_(frame), parts_(parts) {
@@ -36,7 +24,7 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const An
     ImageFD2->SetPicture(QImage(QStringLiteral(":/pictures/decoration-analyse.png")));
     ImageFD2->resize(ImageFD2->Picture().size());
     CaptionAt(Panelanalyse1, QStringLiteral("URL 1:"), 40, 70, true);
-    PAGE = new QLineEdit(ToQString(SiteRoot()), Panelanalyse1);  // the maker's home page
+    PAGE = new QLineEdit(ToQString(parts.homePage), Panelanalyse1);
     PAGE->setObjectName(QStringLiteral("PAGE"));
     PAGE->setGeometry(170, 66, 440, 22);
     CaptionAt(Panelanalyse1, QStringLiteral("URL 2:"), 40, 110, true);
@@ -125,6 +113,10 @@ void AnalysisWorkspace::ShowInputPanel() {
     Panelanalyse1->show();
 }
 
+void AnalysisWorkspace::ShowWaitingPanel() {
+    PanelAttente->show();
+}
+
 void AnalysisWorkspace::ShowDetailedView() {
     QComboBox* urls = Detail->CombolisteURL;
     if (urls->currentIndex() < 0 && urls->count() > 0) urls->setCurrentIndex(0);
@@ -152,19 +144,16 @@ void AnalysisWorkspace::ButtonLancerClick() {
     urls->setCurrentIndex(-1);
     parts_.engine.RemoveAccents = CheckAccent->isChecked();
 
-    frame_.SetCurrentState(kRunning);
-    frame_.HideAllPanels();
-    PanelAttente->show();
-    WriteSetting(parts_.registry, "U1", FromQString(PAGE->text()));
-    WriteSetting(parts_.registry, "U2", FromQString(PAGE2->text()));
-    WriteSetting(parts_.registry, "MC", FromQString(MC->text()));
-    frame_.DrawMenus();
+    frame_.RunBegins();
+    if (parts_.storeInput) {
+        parts_.storeInput("U1", FromQString(PAGE->text()));
+        parts_.storeInput("U2", FromQString(PAGE2->text()));
+        parts_.storeInput("MC", FromQString(MC->text()));
+    }
 
     RunAnalysis();
 
-    frame_.SetCurrentState(kFinished);
-    frame_.SetHoveredTopEntry(1);
-    frame_.MenuHautClick();
+    frame_.RunEnded();
 }
 
 void AnalysisWorkspace::RunAnalysis() {

@@ -8,41 +8,44 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "VariableText.h"
-#include "analysisstate.h"
-#include "comparisonview.h"
-#include "detailview.h"
-#include "imageview.h"
-#include "pagefetcher.h"
-#include "panels.h"
-#include "registry.h"
-#include "shapedbutton.h"
+#include "engine/pagefetcher.h"
+#include "platform/imageview.h"
+#include "platform/panels.h"
+#include "platform/shapedbutton.h"
+#include "workspace/VariableText.h"
+#include "workspace/analysisstate.h"
+#include "workspace/comparisonview.h"
+#include "workspace/detailview.h"
 
 class AnalysisEngine;
 class TFormURL;
 
-// What the analysis side asks of the main window frame.
+// What the analysis side tells the main window frame; the frame decides what the window shows.
 class FrameHost {
 public:
     virtual ~FrameHost() = default;
-    virtual QString CurrentStateName() const = 0;
-    virtual void SetCurrentState(const QString& state) = 0;
-    virtual void SetHoveredTopEntry(int entry) = 0;
-    virtual void HideAllPanels() = 0;
-    virtual void DrawMenus() = 0;
-    virtual void MenuHautClick() = 0;
+    // The inputs are taken: the window shows that a run is in progress.
+    virtual void RunBegins() = 0;
+    // Every page has its figures: the window shows the results.
+    virtual void RunEnded() = 0;
 };
+
+// Keeps one input of the analysis panel ("U1", "U2" or "MC") for the next start.
+using StoreInput = std::function<void(const std::string& name, const std::string& value)>;
 
 // The objects of the program the analysis side works with.
 struct AnalysisParts {
     AnalysisEngine& engine;
     PageFetcher& fetcher;
-    Registry& registry;
     TFormURL& formURL;
     const VariableText& texts;
+    StoreInput storeInput;
+    std::string homePage;  // the first address offered in URL 1
 };
 
 class AnalysisWorkspace {
@@ -60,8 +63,9 @@ public:
     // Hides the analysis panels and the URL list window.
     void HidePanels();
 
-    // What the frame's menus do.
+    // What the frame's menus and states show.
     void ShowInputPanel();
+    void ShowWaitingPanel();
     void ShowDetailedView();
     void ShowComparison();
 
@@ -103,6 +107,3 @@ private:
     AnalysisParts parts_;
     bool stopRequested_ = false;
 };
-
-// A bold title at the top left of a content panel.
-QLabel* PanelTitle(QWidget* panel, const QString& text);

@@ -1,4 +1,6 @@
-#include "UlisteURL.h"
+#include "workspace/UlisteURL.h"
+
+#include "workspace/viewstyle.h"
 
 TFormURL::TFormURL(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FormURL"));
@@ -8,9 +10,7 @@ TFormURL::TFormURL(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     AdvlistURL->SetFixed(0, 0);
     AdvlistURL->SetSize(2, 0);
     AdvlistURL->SetDefaultRowHeight(17);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    AdvlistURL->SetCellFont(tahoma);
+    AdvlistURL->SetCellFont(TahomaPixels(11));
     AdvlistURL->SetGridLineColour(QColor(192, 192, 192));
     AdvlistURL->OnGetCellColor = [this](int row, int, CellStyle& style) {
         AdvlistURLGetCellColor(row, style);

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "gridwidget.h"
+#include "platform/gridwidget.h"
 
 class TFormURL : public QWidget {
 public:

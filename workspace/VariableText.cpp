@@ -1,10 +1,10 @@
-#include "VariableText.h"
+#include "workspace/VariableText.h"
 
 #include <string_view>
 #include <utility>
 
-#include "UnitTrelvoHTMLanalyse.h"
-#include "windows1252.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
+#include "engine/windows1252.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "analysisrun.h"
+#include "workspace/analysisrun.h"
 
 #include <exception>
 
-#include "UnitTrelvoHTMLanalyse.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
 
 std::string RunKeyword(const AnalysisEngine& engine, const std::string& typed) {
     return engine.RemoveAccents ? FoldAccents(typed) : typed;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "pagefetcher.h"
-#include "procedureanalyse.h"
+#include "engine/pagefetcher.h"
+#include "engine/procedureanalyse.h"
 
 struct PageResult {
     PageFigures Figures;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "analysisrun.h"
+#include "workspace/analysisrun.h"
 
 struct AnalysisState {
     RunStore Store;

@@ -1,8 +1,8 @@
-#include "comparisonview.h"
+#include "workspace/comparisonview.h"
 
-#include "application.h"
-#include "detailview.h"
-#include "resultformat.h"
+#include "platform/application.h"
+#include "workspace/detailview.h"
+#include "workspace/resultformat.h"
 
 namespace {
 
@@ -18,8 +18,7 @@ QString LabelOf(int row) {
 ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, AnalysisState& state,
                                const QComboBox& urls, TFormURL& formURL)
     : panel_(panel), left_(left), right_(right), state_(state), urls_(urls), formURL_(formURL) {
-    CaptionAt(left, QString::fromUtf8(KeywordCaption.data(), static_cast<qsizetype>(KeywordCaption.size())),
-              220, 90);
+    CaptionAt(left, Utf8(KeywordCaption), 220, 90);
     LabelMC2 = CaptionAt(left, {}, 220, 110, true);
 
     Listcomparatif = new QListWidget(left);
@@ -30,7 +29,7 @@ ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, An
     Listcomparatif->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Listcomparatif->setFont(ArialPixels(12));
     for (const std::string_view caption : MeasureCaptions) {
-        Listcomparatif->addItem(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        Listcomparatif->addItem(Utf8(caption));
     }
     QObject::connect(Listcomparatif, &QListWidget::currentRowChanged,
                      Guarded([this](int) { ListcomparatifClick(); }));

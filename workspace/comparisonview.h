@@ -6,11 +6,11 @@
 #include <QComboBox>
 #include <QListWidget>
 
-#include "UlisteURL.h"
-#include "analysisstate.h"
-#include "chartwidget.h"
-#include "gridwidget.h"
-#include "label.h"
+#include "platform/chartwidget.h"
+#include "platform/gridwidget.h"
+#include "platform/label.h"
+#include "workspace/UlisteURL.h"
+#include "workspace/analysisstate.h"
 
 class ComparisonView {
 public:

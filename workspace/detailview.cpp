@@ -1,18 +1,13 @@
-#include "detailview.h"
+#include "workspace/detailview.h"
 
-#include "application.h"
-#include "qtextconvert.h"
-#include "resultformat.h"
+#include "platform/application.h"
+#include "platform/qtextconvert.h"
+#include "workspace/resultformat.h"
 
 namespace {
 
 constexpr std::array<int, 5> kColumnWidths = {64, 83, 85, 102, 93};
-constexpr int kRowHeight = 17;
 constexpr int kDensityAxisFloor = 23;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Help text with the line breaks of the table shown as line breaks.
 QString HelpText(const std::string& text) {
@@ -20,43 +15,6 @@ QString HelpText(const std::string& text) {
 }
 
 }  // namespace
-
-QColor ToColour(const Rgb& rgb) {
-    return {rgb.r, rgb.g, rgb.b};
-}
-
-QFont TahomaPixels(int pixels, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont ArialPixels(int pixels, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-GridWidget* ResultGrid(QWidget* parent, int columns) {
-    auto* grid = new GridWidget(parent);
-    grid->SetSize(columns, DisplayRowCount + 1);
-    grid->SetFixed(1, 1);
-    grid->SetCellFont(TahomaPixels(11));
-    grid->SetFixedFont(TahomaPixels(11, true));
-    grid->SetDefaultRowHeight(kRowHeight);
-    for (int r = 1; r <= DisplayRowCount; ++r) grid->SetCell(0, r, QString::fromLatin1(ElementRows[r].Label));
-    return grid;
-}
-
-Label* CaptionAt(QWidget* parent, const QString& text, int x, int y, bool bold) {
-    auto* label = new Label(text, parent);
-    label->setFont(ArialPixels(12, bold));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 DetailedView::DetailedView(QWidget* panel, QWidget* left, QWidget* right, AnalysisState& state,
                            const VariableText& texts)

@@ -6,13 +6,14 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
-#include "VariableText.h"
-#include "analysisstate.h"
-#include "chartwidget.h"
-#include "gridwidget.h"
-#include "label.h"
-#include "panels.h"
-#include "resultformat.h"
+#include "platform/chartwidget.h"
+#include "platform/gridwidget.h"
+#include "platform/label.h"
+#include "platform/panels.h"
+#include "workspace/VariableText.h"
+#include "workspace/analysisstate.h"
+#include "workspace/resultformat.h"
+#include "workspace/viewstyle.h"
 
 class DetailedView {
 public:
@@ -61,21 +62,3 @@ private:
     AnalysisState& state_;
     const VariableText& texts_;
 };
-
-// Figures are drawn in these colours.
-inline constexpr QColor ClGreen{0, 128, 0};
-inline constexpr QColor ClRed{255, 0, 0};
-inline constexpr QColor ClNavy{0, 0, 128};
-inline constexpr QColor HighlightColour{231, 232, 250};
-
-QColor ToColour(const Rgb& rgb);
-
-QFont TahomaPixels(int pixels, bool bold = false);
-QFont ArialPixels(int pixels, bool bold = false);
-
-// A grid of the result views: one fixed header row and column, the row labels of the element
-// kinds, rows 17 pixels high, Tahoma.
-GridWidget* ResultGrid(QWidget* parent, int columns);
-
-// A caption label at a place of a panel.
-Label* CaptionAt(QWidget* parent, const QString& text, int x, int y, bool bold = false);

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include "testserver.h"
+#include "tests/support/testserver.h"
 
 namespace {
 

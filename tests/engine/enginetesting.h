@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "datamodule.h"
-#include "procedureanalyse.h"
-#include "windows1252.h"
+#include "engine/datamodule.h"
+#include "engine/procedureanalyse.h"
+#include "engine/windows1252.h"
 
 // Windows-1252 form of a UTF-8 test text.
 inline std::string W(std::string_view utf8) {

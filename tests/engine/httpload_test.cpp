@@ -1,13 +1,13 @@
 // The page fetcher against servers started on 127.0.0.1, and the run loop on top of it.
 
-#include "HTTPload.h"
+#include "engine/HTTPload.h"
 
 #include <gtest/gtest.h>
 
-#include "analysisrun.h"
-#include "enginetesting.h"
-#include "pagelines.h"
-#include "testserver.h"
+#include "engine/pagelines.h"
+#include "tests/engine/enginetesting.h"
+#include "tests/support/testserver.h"
+#include "workspace/analysisrun.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pagelines.h"
+#include "engine/pagelines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "enginetesting.h"
+#include "tests/engine/enginetesting.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "UnitTrelvoHTMLanalyse.h"
-#include "enginetesting.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
+#include "tests/engine/enginetesting.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "UnitTrelvoHTMLanalyse.h"
-#include "enginetesting.h"
+#include "engine/UnitTrelvoHTMLanalyse.h"
+#include "tests/engine/enginetesting.h"
 
 namespace {
 

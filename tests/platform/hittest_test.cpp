@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "chartwidget.h"
-#include "gridwidget.h"
+#include "platform/chartwidget.h"
+#include "platform/gridwidget.h"
 
 TEST(GridHitTest, CellsAndGridLines) {
     GridWidget grid;

@@ -1,6 +1,6 @@
 // The HTML view: a local file, and an http page it loads on its own.
 
-#include "htmlview.h"
+#include "platform/htmlview.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "testserver.h"
+#include "tests/support/testserver.h"
 
 TEST(HtmlView, ShowsALocalFileInEitherEncoding) {
     QTemporaryDir folder;

@@ -1,6 +1,6 @@
 // The HTTP client against servers started on 127.0.0.1.
 
-#include "httpclient.h"
+#include "platform/httpclient.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
-#include "testserver.h"
+#include "tests/support/testserver.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "Common.h"
-#include "mainwindowrig.h"
-#include "testserver.h"
-#include "windows1252.h"
+#include "engine/windows1252.h"
+#include "shell/Common.h"
+#include "tests/support/mainwindowrig.h"
+#include "tests/support/testserver.h"
 
 namespace {
 

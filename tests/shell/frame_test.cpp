@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <stdexcept>
 
-#include "guitesting.h"
-#include "mainwindowrig.h"
+#include "tests/support/guitesting.h"
+#include "tests/support/mainwindowrig.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ protected:
     static QPoint Middle(const std::vector<EntryRect>& rects, int n) { return rects.at(n - 1).Rect.center(); }
 
     void EnterState(const char* state) {
-        window->SetCurrentState(QString::fromUtf8(state));
+        window->CurrentState = QString::fromUtf8(state);
         window->DrawMenus();
     }
 
@@ -230,7 +230,7 @@ TEST(FrameErrors, BeforeTheMainWindowErrorsAreReportedInABox) {
         modal->close();
     });
     QTimer::singleShot(0, Guarded([] { throw std::runtime_error("Connexion impossible"); }));
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }));
     EXPECT_EQ(title, "Quenby Ardentis");
     EXPECT_EQ(text, "Connexion impossible");
 }

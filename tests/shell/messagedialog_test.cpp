@@ -6,9 +6,9 @@
 #include <QMessageBox>
 #include <cmath>
 
-#include "Common.h"
-#include "UnitShowMess.h"
-#include "guitesting.h"
+#include "shell/Common.h"
+#include "shell/UnitShowMess.h"
+#include "tests/support/guitesting.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "Ulancement.h"
-#include "windows1252.h"
+#include "engine/windows1252.h"
+#include "shell/Ulancement.h"
 
 namespace {
 

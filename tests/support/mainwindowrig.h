@@ -8,31 +8,22 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 
-#include "HTTPload.h"
-#include "Uinterf.h"
-#include "UlisteURL.h"
-#include "UnitShowMess.h"
-#include "VariableText.h"
-#include "application.h"
-#include "datamodule.h"
-#include "procedureanalyse.h"
-#include "registry.h"
+#include "platform/application.h"
+#include "shell/analysisprogram.h"
 
 class MainWindowRig {
 public:
     explicit MainWindowRig(std::chrono::milliseconds watchdog = TDatamoduleload::DefaultWatchdog)
-        : loader(engine, proxy, watchdog) {
+        : program(watchdog) {
         previous_ = QDir::currentPath();
         QFile::copy(QStringLiteral(QUENBY_RESOURCES "/click.WAV"), folder.filePath("click.WAV"));
         QDir::setCurrent(folder.path());
         setenv("QUENBY_REGISTRY", folder.filePath("registry.ini").toLocal8Bit().constData(), 1);
-        texts.BuildTextTable();
         Application::Instance()->OnException = Application::ShowExceptionBox;
     }
     ~MainWindowRig() {
-        window.reset();
+        program.Interf.reset();
         unsetenv("QUENBY_REGISTRY");
         QDir::setCurrent(previous_);
     }
@@ -41,25 +32,19 @@ public:
 
     // Opens the main window with the given fetcher (the page fetcher by default).
     TInterf& Open(PageFetcher* fetcher = nullptr) {
-        window = std::make_unique<TInterf>(
-            AnalysisParts{engine, fetcher != nullptr ? *fetcher : loader, registry, formURL, texts},
-            &messForm);
-        window->OnTerminate = [this] { ++terminated; };
-        window->show();
+        TInterf& window = program.CreateMainWindow(fetcher);
+        window.OnTerminate = [this] { ++terminated; };
+        window.show();
         QApplication::processEvents();
-        return *window;
+        return window;
     }
 
     QTemporaryDir folder;
-    TdataM dataM;
-    AnalysisEngine engine{dataM};
-    ProxyAddress proxy;
-    TDatamoduleload loader;
-    Registry registry;
-    TFormURL formURL;
-    VariableText texts;
-    TMessForm messForm;
-    std::unique_ptr<TInterf> window;
+    AnalysisProgram program;
+    AnalysisEngine& engine = program.engine;
+    Registry& registry = program.registry;
+    TFormURL& formURL = program.FormURL;
+    TMessForm& messForm = program.MessForm;
     int terminated = 0;
 
 private:

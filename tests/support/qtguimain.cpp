@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "application.h"
+#include "platform/application.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -5,9 +5,9 @@
 #include <map>
 #include <stdexcept>
 
-#include "analysisrun.h"
-#include "enginetesting.h"
-#include "pagelines.h"
+#include "engine/pagelines.h"
+#include "tests/engine/enginetesting.h"
+#include "workspace/analysisrun.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "resultformat.h"
+#include "workspace/resultformat.h"
 
 #include <gtest/gtest.h>
 

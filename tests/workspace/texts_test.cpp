@@ -1,10 +1,10 @@
 // The text table and the status explanations.
 
-#include "VariableText.h"
+#include "workspace/VariableText.h"
 
 #include <gtest/gtest.h>
 
-#include "windows1252.h"
+#include "engine/windows1252.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QListWidget>
 #include <atomic>
 
-#include "Ulancement.h"
-#include "guitesting.h"
-#include "mainwindowrig.h"
-#include "qtextconvert.h"
-#include "testserver.h"
+#include "platform/qtextconvert.h"
+#include "shell/Ulancement.h"
+#include "tests/support/guitesting.h"
+#include "tests/support/mainwindowrig.h"
+#include "tests/support/testserver.h"
 
 namespace {
 

@@ -1,0 +1,27 @@
+#include "shell/analysisprogram.h"
+
+#include "platform/qtextconvert.h"
+#include "shell/Ulancement.h"
+
+AnalysisProgram::AnalysisProgram(std::chrono::milliseconds fetchWatchdog)
+    : Datamoduleload(engine, proxy, fetchWatchdog) {
+    texts.BuildTextTable();
+}
+
+TInterf& AnalysisProgram::CreateMainWindow(PageFetcher* fetcher) {
+    Interf.reset();
+    const StoreInput store = [this](const std::string& name, const std::string& value) {
+        WriteSetting(registry, name, value);
+    };
+    Interf = std::make_unique<TInterf>(AnalysisParts{engine, fetcher != nullptr ? *fetcher : Datamoduleload,
+                                                     FormURL, texts, store, SiteRoot()},
+                                       &MessForm);
+    return *Interf;
+}
+
+void AnalysisProgram::RestoreInputs() {
+    AnalysisWorkspace& analysis = *Interf->Analysis;
+    analysis.PAGE->setText(ToQString(ReadSetting(registry, "U1")));
+    analysis.PAGE2->setText(ToQString(ReadSetting(registry, "U2")));
+    analysis.MC->setText(ToQString(ReadSetting(registry, "MC")));
+}
