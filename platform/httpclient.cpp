@@ -137,7 +137,7 @@ void HttpClient::ReadBody() {
 }
 
 void HttpClient::Run(QNetworkAccessManager::Operation operation) {
-    if (reply_) throw HttpError(0, "A request is already pending on this client");
+    if (reply_) throw HttpError(0, BusyReason);
     status_ = 0;
     reason_.clear();
     headerLines_.clear();

@@ -50,6 +50,7 @@ class HttpClient : public QObject {
 
 public:
     static constexpr const char* AbortReason = "Connection aborted on request";
+    static constexpr const char* BusyReason = "A request is already pending on this client";
     static constexpr int AbortStatus = 404;
     static constexpr int MaxRedirects = 10;
 

@@ -1,13 +1,6 @@
 #include "shell/Ulancement.h"
 
-#include <cstdlib>
-
 #include "engine/UnitTrelvoHTMLanalyse.h"
-
-std::string SiteRoot() {
-    const char* overridden = std::getenv("QUENBY_SITE_ROOT");
-    return overridden != nullptr && *overridden != '\0' ? overridden : QUENBY_DEFAULT_SITE_ROOT;
-}
 
 std::string ReadSetting(const Registry& registry, const std::string& name) {
     std::string value = registry.ReadString(RegistryHive::LocalMachine, ProgramKey, name).value_or("");

@@ -13,10 +13,6 @@
 inline constexpr const char* ProgramKey = "SOFTWARE\\Quenby\\zvqe";
 inline constexpr const char* FamilyKey = "SOFTWARE\\Quenby\\QuenbySoft";
 
-// Base address of the maker's server, with its trailing slash: the environment variable
-// QUENBY_SITE_ROOT when it is set, else the address the program was built with.
-std::string SiteRoot();
-
 // The value stored under name in the program's key, or when that is missing or empty, in the
 // family key; empty when neither holds it.
 std::string ReadSetting(const Registry& registry, const std::string& name);

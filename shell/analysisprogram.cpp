@@ -2,6 +2,7 @@
 
 #include "platform/qtextconvert.h"
 #include "shell/Ulancement.h"
+#include "shell/serveraddress.h"
 
 AnalysisProgram::AnalysisProgram(std::chrono::milliseconds fetchWatchdog)
     : Datamoduleload(engine, proxy, fetchWatchdog) {

@@ -3,7 +3,7 @@
 QUENBY_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev
-    libcpp-httplib-dev libzip-dev
+    libcpp-httplib-dev libzip-dev libsqlite3-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )

@@ -7,6 +7,7 @@
 
 #include "platform/qtextconvert.h"
 #include "shell/Ulancement.h"
+#include "shell/serveraddress.h"
 #include "tests/support/guitesting.h"
 #include "tests/support/mainwindowrig.h"
 #include "tests/support/testserver.h"

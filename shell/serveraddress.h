@@ -1,0 +1,14 @@
+#pragma once
+
+// Where the maker's server is: its base address and the folders of its scripts.
+
+#include <string>
+
+// Below the base address: the contact and information scripts, and the updater's scripts and
+// packages.
+inline constexpr const char* ServicePath = "Liaison/ZVQEL/";
+inline constexpr const char* UpdatePath = "Liaison/MajLogIcieL/";
+
+// Base address of the maker's server, with its trailing slash: the environment variable
+// QUENBY_SITE_ROOT when it is set, else the address the programs were built with.
+std::string SiteRoot();
