@@ -13,7 +13,7 @@
 #include "engine/datamodule.h"
 #include "engine/procedureanalyse.h"
 #include "engine/windows1252.h"
-#include "shell/Ulancement.h"
+#include "shell/settingsstore.h"
 #include "workspace/analysisrun.h"
 
 namespace {

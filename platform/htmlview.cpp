@@ -14,6 +14,16 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     manager_.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
 }
 
+void HtmlView::SetProxy(const std::string& host, const std::string& port) {
+    bool ok = false;
+    const int number = ToQString(port).toInt(&ok);
+    if (host.empty() || !ok || number < 1 || number > 65535) {
+        manager_.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        return;
+    }
+    manager_.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ToQString(host), static_cast<quint16>(number)));
+}
+
 QString HtmlView::DecodePage(const QByteArray& bytes) {
     const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (Utf8ToWindows1252(raw)) return QString::fromUtf8(bytes);

@@ -17,6 +17,9 @@ public:
     // the view itself.
     void Navigate(const std::string& address);
 
+    // The HTTP proxy of the pages it loads (an empty host: direct).
+    void SetProxy(const std::string& host, const std::string& port);
+
     // What the view was last asked to show.
     const std::string& LocationUrl() const { return location_; }
 

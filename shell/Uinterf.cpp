@@ -13,8 +13,11 @@
 #include "engine/UnitTrelvoHTMLanalyse.h"
 #include "engine/procedureanalyse.h"
 #include "platform/application.h"
+#include "platform/disabledwhile.h"
 #include "platform/qtextconvert.h"
 #include "shell/UnitShowMess.h"
+#include "shell/productinfo.h"
+#include "shell/settingsstore.h"
 #include "workspace/viewstyle.h"
 
 namespace {
@@ -50,19 +53,6 @@ int HitEntry(const std::vector<EntryRect>& rects, QPoint at) {
     }
     return -1;
 }
-
-// Keeps a window disabled while a handler switches panels, and enables it again however the
-// handler ends.
-class DisabledWhile {
-public:
-    explicit DisabledWhile(QWidget& window) : window_(window) { window_.setEnabled(false); }
-    ~DisabledWhile() { window_.setEnabled(true); }
-    DisabledWhile(const DisabledWhile&) = delete;
-    DisabledWhile& operator=(const DisabledWhile&) = delete;
-
-private:
-    QWidget& window_;
-};
 
 MenuNode Node(const QString& text, std::vector<QString> children = {}) {
     MenuNode node{text, {}};
@@ -116,8 +106,9 @@ bool StrictlyInside(const QRect& area, QPoint p) {
            p.y() < area.top() + area.height();
 }
 
-TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system)
-    : QWidget(nullptr), engine_(parts.engine), system_(std::move(system)) {
+TInterf::TInterf(const AnalysisParts& parts, const ShellParts& shell, TMessForm* messForm,
+                 SystemVersion system)
+    : QWidget(nullptr), engine_(parts.engine), requests_(shell.requests), system_(std::move(system)) {
     OnTerminate = [] { QCoreApplication::quit(); };
     Shaut = ArialPixels(11, true);
     Phaut = ArialPixels(11, false);
@@ -169,13 +160,17 @@ TInterf::TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion 
     Labelaide->setFont(ArialPixels(11, false));
     Labelaide->move(8, 26);
 
-    PanelContact = new TransparentPanel(this);
-    PanelContact->setObjectName(QStringLiteral("PanelContact"));
-    PanelTitle(PanelContact, QStringLiteral("Nous contacter"));
+    PanelContact = new ContactPanel(this, shell.requests, shell.registry, parts.texts);
+    PanelContact->SetMessageForm(messForm);
 
     PanelpUB = new Panel(this, BarColour);
     PanelpUB->SetSingleBorder(true);
     WebPUB = new HtmlView(PanelpUB);
+    WebPUB->setObjectName(QStringLiteral("WebPUB"));
+    TimerWeb.setInterval(InformationFirstInterval);
+    connect(&TimerWeb, &QTimer::timeout, this, [this] { RunGuarded([this] { TimerWebTimer(); }); });
+    InfoSessionId = ::InfoSessionId(shell.registry);
+    InfoSessionCode = ProductVersion;
     ImageBas = new ImageView(PanelpUB);
     ImageBas->OnMouseMove = [this](QPoint at) { ImageBasMouseMove(at); };
     ImageBas->OnClick = [this] { ImageBasClick(); };
@@ -217,6 +212,9 @@ void TInterf::ApplySkin(TMessForm* messForm) {
         button->SetFaceColours(kStripBlue, kStripBlue);
     }
     Analysis->ButtonLancer->SetFaceColours(kGrey246, kGrey246);
+    PanelContact->PCTCTenvoyer->SetFaceColours(kGrey246, kGrey246);
+    PanelContact->PCTCTenvoyer->SetPicture(ImageGB);
+    PanelContact->PCTCTenvoyer->SetCaptionLeft(30);
     if (messForm != nullptr) messForm->ApplyMainWindowLook(ImageGB);
 
     PanelTOP->setGeometry(1, CaptionStripHeight, desk.width(), TopBarHeight);
@@ -274,7 +272,8 @@ void TInterf::PaintFrame(int w, int h) {
         painter.setFont(title);
         painter.setPen(Qt::white);
         painter.drawText(QRect(ImageLogo.width() + 10, 1, w, DrawnStripHeight - 1),
-                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenby Ardentis Version 0.6"));
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Quenby Ardentis Version ") + QString::fromLatin1(ProductVersion));
     }
     if (!IMGfond.isNull()) {
         for (int y = 30; y < outerH; y += IMGfond.height()) {
@@ -458,6 +457,20 @@ void TInterf::EnterStartState() {
     BarColour = kBarBeige;
     PanelpUB->SetColour(BarColour);
     DrawMenus();
+}
+
+std::string TInterf::InformationAddress() const {
+    return requests_.ServiceRoot + InformationScript + "?IdS=" + InfoSessionId + "&PT2=" + InfoSessionCode;
+}
+
+void TInterf::TimerWebTimer() {
+    TimerWeb.setInterval(InformationReload);
+    try {
+        WebPUB->SetProxy(requests_.Proxy().Host, requests_.Proxy().Port);
+        WebPUB->Navigate(InformationAddress());
+    } catch (const std::exception&) {
+        // The view shows its own failures; nothing else is told.
+    }
 }
 
 void TInterf::BARRECLOSEClick() {

@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,10 +23,18 @@
 #include "platform/shapedbutton.h"
 #include "platform/soundplayer.h"
 #include "platform/systemshell.h"
+#include "shell/contactpanel.h"
+#include "shell/serverrequest.h"
 #include "workspace/UinterfAnalysis.h"
 
 class AnalysisEngine;
 class TMessForm;
+
+// What the frame itself works with: the requests to the maker's server and the settings.
+struct ShellParts {
+    ServerRequests& requests;
+    Registry& registry;
+};
 
 // One node of a menu tree: a state name at level 0, an entry at level 1.
 struct MenuNode {
@@ -60,8 +70,13 @@ public:
     static constexpr int BottomEntryWidth = 117;
     static constexpr int BottomEntryHeight = 20;
 
+    static constexpr std::chrono::milliseconds InformationFirstInterval{3000};
+    static constexpr std::chrono::milliseconds InformationReload{50000};
+    static constexpr const char* InformationScript = "connectINFO.php";
+
     // messForm may be null (no message form yet); it gets the main window's look.
-    TInterf(const AnalysisParts& parts, TMessForm* messForm, SystemVersion system = CurrentSystemVersion());
+    TInterf(const AnalysisParts& parts, const ShellParts& shell, TMessForm* messForm,
+            SystemVersion system = CurrentSystemVersion());
     ~TInterf() override;
 
     // States of the window, named in the menu trees.
@@ -81,6 +96,11 @@ public:
     void MenuHautMouseMove(QPoint at);
     void ImageBasMouseMove(QPoint at);
     void EnterStartState();
+
+    // Loads the information page into WebPUB; from then on every 50 seconds.
+    void TimerWebTimer();
+    // The address of the information page.
+    std::string InformationAddress() const;
 
     void BARRECLOSEClick();
     void BARREDIMINClick();
@@ -117,9 +137,12 @@ public:
     Panel* PanelTOPInner;
     ImageView* MenuHaut;
     QLabel* Labelaide;
-    TransparentPanel* PanelContact;
+    ContactPanel* PanelContact;
     Panel* PanelpUB;
     HtmlView* WebPUB;
+    QTimer TimerWeb;
+    std::string InfoSessionId;
+    std::string InfoSessionCode;
     ImageView* ImageBas;
     std::unique_ptr<AnalysisWorkspace> Analysis;
     SoundPlayer ClickSound;
@@ -163,6 +186,7 @@ private:
     int OuterHeight() const;
 
     AnalysisEngine& engine_;
+    ServerRequests& requests_;
     SystemVersion system_;
     QSize normalSize_;
     bool dragging_ = false;

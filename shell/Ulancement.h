@@ -1,29 +1,85 @@
 #pragma once
 
-// Services of the launcher unit that other parts of the program use: the settings store
-// (the last inputs of the analysis panel) and the detection of the user's HTTP proxy.
+// The launcher: the program's first window. Half a second after it shows, it asks the maker's
+// server whether a newer version exists, then either opens the main window or shows the offer,
+// from which the user starts the updater, skips the update (unless it is major) or quits.
 
-#include <optional>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "platform/httpclient.h"
-#include "platform/registry.h"
-#include "platform/systemproxy.h"
+#include "platform/htmlview.h"
+#include "platform/imageview.h"
+#include "platform/panels.h"
+#include "platform/shapedbutton.h"
+#include "shell/updateoffer.h"
 
-inline constexpr const char* ProgramKey = "SOFTWARE\\Quenby\\zvqe";
-inline constexpr const char* FamilyKey = "SOFTWARE\\Quenby\\QuenbySoft";
+class AnalysisProgram;
 
-// The value stored under name in the program's key, or when that is missing or empty, in the
-// family key; empty when neither holds it.
-std::string ReadSetting(const Registry& registry, const std::string& name);
+// Writes the offer page in the first of the folders where it can be written; the path written,
+// or an empty path when none could take it.
+std::filesystem::path WriteOfferPage(const std::string& page,
+                                     const std::vector<std::filesystem::path>& folders);
 
-// Stores the value in the program's key; a failed write is ignored.
-void WriteSetting(Registry& registry, const std::string& name, const std::string& value);
+class TFormLaucher : public QWidget {
+public:
+    static constexpr int ClientWidth = 650;
+    static constexpr int ClientHeight = 531;
+    static constexpr std::chrono::milliseconds StartDelay{500};
 
-// The proxy that the two Internet settings "ProxyEnable" and "ProxyServer" describe; empty
-// host and port for a direct connection.
-ProxyAddress ProxyFromSettings(std::optional<int> proxyEnable, const std::optional<std::string>& proxyServer);
+    explicit TFormLaucher(AnalysisProgram& program);
 
-// The user's HTTP proxy, from the Internet settings of the current user (on systems without
-// them, from the http_proxy environment variable).
-ProxyAddress DetectProxy(const Registry& registry);
+    void FormCreate();
+    // The start-up sequence, once.
+    void Timer1Timer();
+    void CheckForUpdate();
+    // Opens the main window (created the first time, with the last inputs and the information
+    // view) and hides the launcher for good.
+    void LaunchMainWindow();
+
+    void IAeverButton3Click();  // "&Mettre à jour": starts the updater, ends the program
+    void BouttonPasMAJClick();  // "&Ne pas mettre à jour"
+    void IAeverButton2Click();  // "&Quitter"
+
+    // The running program and its folder (ending with its separator).
+    std::string ProgramPath;
+    std::string ProgramDir;
+
+    // Where the offer page goes: the working folder, else the user's cache folder.
+    std::vector<std::filesystem::path> OfferFolders;
+    std::filesystem::path OfferPagePath;
+
+    QLabel* LabelTitre;
+    QLabel* LabelVersion;
+    QLabel* LabelBeta;
+    ImageView* ImageProduit;
+    ShapedButton* IAeverButton2;
+    Panel* PanelUPDATE;
+    HtmlView* WebBrowser1;
+    ShapedButton* IAeverButton3;
+    ShapedButton* BouttonPasMAJ;
+    QLabel* LabelMajeure;
+    QTimer Timer1;
+
+    // Ends the program; how a test sees it.
+    std::function<void()> OnTerminate;
+    // Starts a program with a parameter text, as the system shell does.
+    std::function<bool(const std::string& program, const std::string& parameters)> StartProgram;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ShowOffer(const UpdateOffer& offer);
+    void Terminate();
+
+    AnalysisProgram& program_;
+    bool started_ = false;
+    bool ending_ = false;
+};

@@ -1,12 +1,17 @@
 #include "shell/analysisprogram.h"
 
 #include "platform/qtextconvert.h"
-#include "shell/Ulancement.h"
 #include "shell/serveraddress.h"
+#include "shell/settingsstore.h"
 
-AnalysisProgram::AnalysisProgram(std::chrono::milliseconds fetchWatchdog)
-    : Datamoduleload(engine, proxy, fetchWatchdog) {
-    texts.BuildTextTable();
+AnalysisProgram::AnalysisProgram(ProgramTimings timings)
+    : requests(proxy, timings.requestGuard),
+      FormLaucher(*this),
+      Datamoduleload(engine, proxy, timings.fetchWatchdog) {}
+
+TMessForm& AnalysisProgram::MessageForm() {
+    if (!MessForm) MessForm = std::make_unique<TMessForm>();
+    return *MessForm;
 }
 
 TInterf& AnalysisProgram::CreateMainWindow(PageFetcher* fetcher) {
@@ -16,7 +21,7 @@ TInterf& AnalysisProgram::CreateMainWindow(PageFetcher* fetcher) {
     };
     Interf = std::make_unique<TInterf>(AnalysisParts{engine, fetcher != nullptr ? *fetcher : Datamoduleload,
                                                      FormURL, texts, store, SiteRoot()},
-                                       &MessForm);
+                                       ShellParts{requests, registry}, MessForm.get());
     return *Interf;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The parts of the analysis program, created in the order the program needs them, and its
-// main window. The program's main and the tests build the program through this one class.
+// The parts of the analysis program, created in the order the program starts them, and its
+// windows. The program's main and the tests build the program through this one class.
 
 #include <chrono>
 #include <memory>
@@ -11,13 +11,24 @@
 #include "engine/procedureanalyse.h"
 #include "platform/registry.h"
 #include "shell/Uinterf.h"
+#include "shell/Ulancement.h"
 #include "shell/UnitShowMess.h"
+#include "shell/serverrequest.h"
 #include "workspace/UlisteURL.h"
 #include "workspace/VariableText.h"
 
+// The waits of the program; tests shorten them.
+struct ProgramTimings {
+    std::chrono::milliseconds fetchWatchdog = TDatamoduleload::DefaultWatchdog;
+    std::chrono::milliseconds requestGuard = ServerRequests::DefaultGuard;
+};
+
 class AnalysisProgram {
 public:
-    explicit AnalysisProgram(std::chrono::milliseconds fetchWatchdog = TDatamoduleload::DefaultWatchdog);
+    explicit AnalysisProgram(ProgramTimings timings = {});
+
+    // The message form, created the first time.
+    TMessForm& MessageForm();
 
     // Creates the main window on the program's parts (with another page fetcher when one is
     // given); it replaces a window created before.
@@ -28,12 +39,14 @@ public:
     void RestoreInputs();
 
     Registry registry;
-    VariableText texts;
+    ProxyAddress proxy;
+    ServerRequests requests;
+    VariableText texts;  // built when the launcher is created
+    TFormLaucher FormLaucher;
     TdataM dataM;
     AnalysisEngine engine{dataM};
-    ProxyAddress proxy;
     TDatamoduleload Datamoduleload;
     TFormURL FormURL;
-    TMessForm MessForm;
+    std::unique_ptr<TMessForm> MessForm;
     std::unique_ptr<TInterf> Interf;
 };

@@ -1,7 +1,7 @@
-// Quenby_Ardentis: the analysis program.
+// Quenby_Ardentis: the analysis program. It opens with the launcher, which checks for an update
+// and then opens the main window.
 
 #include "platform/application.h"
-#include "shell/Ulancement.h"
 #include "shell/analysisprogram.h"
 
 int main(int argc, char** argv) {
@@ -10,9 +10,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Quenby Ardentis"));
 
     AnalysisProgram program;
-    program.proxy = DetectProxy(program.registry);
-    TInterf& Interf = program.CreateMainWindow();
-    program.RestoreInputs();
-    Interf.show();
+    program.FormLaucher.show();
     return application.exec();
 }

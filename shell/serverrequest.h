@@ -36,6 +36,7 @@ public:
     ReplyReader Reply() const { return ReplyReader(ResponseBytes); }
 
     bool Pending() const { return httpcli1.Pending(); }
+    const ProxyAddress& Proxy() const { return proxy_; }
 
     std::string SiteRoot;
     std::string ServiceRoot;

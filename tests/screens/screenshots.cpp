@@ -1,7 +1,9 @@
 // Renders every screen of the program, offscreen and at its real size, into PNG files: the
-// input panel, the waiting panel, the detailed view after a run over two local pages (also
-// with the pointer on a density bar and the help panel showing), the comparison view for each
-// measure, the URL list window and each kind of message dialog.
+// launcher while it checks and with an offer (minor and major), the input panel with the
+// information view filled, the waiting panel, the detailed view after a run over two local
+// pages (also with the pointer on a density bar and the help panel showing), the comparison
+// view for each measure, the URL list window, the contact panel and each kind of message
+// dialog.
 
 #include <QDir>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include "engine/windows1252.h"
 #include "shell/Common.h"
 #include "tests/support/mainwindowrig.h"
+#include "tests/support/makerserverrig.h"
 #include "tests/support/testserver.h"
 
 namespace {
@@ -53,6 +56,37 @@ void SaveDialog(TMessForm& form, const char* message, int kind, const char* name
     ShowMessageDialog(&form, Utf8ToWindows1252Lossy(message), kind);
 }
 
+// The demo data of the maker's server, offering 0.7 (major or not).
+void DemoData(const fs::path& folder, bool major) {
+    fs::copy(QUENBY_DEMO, folder, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    std::string config = ReadBytes(folder / "server-offre.json");
+    if (major) config.replace(config.find("\"major\": false"), 14, "\"major\": true");
+    Write(folder / "server.json", config);
+}
+
+// The launcher against a server: while its check waits, then with the offer.
+void SaveLauncher(bool major, const char* checking, const char* offer) {
+    TemporaryFolder data("quenby-screens");
+    DemoData(data.path, major);
+    RunningServer server(data.path);
+    MainWindowRig rig;
+    TFormLaucher& launcher = rig.program.FormLaucher;
+    setenv("QUENBY_SITE_ROOT", server.Root().c_str(), 1);
+    if (checking != nullptr) {
+        server.server.Http().set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
+        QTimer::singleShot(800, [&] { Save(&launcher, checking); });
+    }
+    launcher.show();
+    if (!QTest::qWaitFor([&] { return launcher.PanelUPDATE->isVisible(); }, 10000))
+        std::fprintf(stderr, "the launcher shows no offer\n");
+    QTest::qWait(100);
+    Save(&launcher, offer);
+    unsetenv("QUENBY_SITE_ROOT");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,8 +106,19 @@ int main(int argc, char** argv) {
     server.Stall("/lente.html");
     server.Start();
 
+    SaveLauncher(false, "15-lanceur-verification", "16-lanceur-offre");
+    SaveLauncher(true, nullptr, "17-lanceur-offre-majeure");
+
+    TemporaryFolder demo("quenby-screens");
+    DemoData(demo.path, false);
+    RunningServer maker(demo.path);
+
     MainWindowRig rig(std::chrono::milliseconds(1500));
+    rig.program.requests.SetRoots(maker.Root());
     TInterf& window = rig.Open();
+    window.TimerWebTimer();
+    if (!QTest::qWaitFor([&] { return !window.WebPUB->toPlainText().isEmpty(); }, 5000))
+        std::fprintf(stderr, "the information view stays empty\n");
     AnalysisWorkspace& analysis = *window.Analysis;
     analysis.PAGE->setText(QString::fromStdString(server.Address("/hotel-de-la-plage.html")));
     analysis.PAGE2->setText(QString::fromStdString(server.Address("/hotel-les-pins.html")));
@@ -115,6 +160,12 @@ int main(int argc, char** argv) {
     }
     MoveTo(analysis.Comparison->AdvComparatif, analysis.Comparison->AdvComparatif->CellRect(2, 3).center());
     Save(&rig.formURL, "10-liste-des-urls");
+
+    Click(window.ImageBas, window.BottomEntryRects.at(0).Rect.center());  // "Nouvelle analyse"
+    Click(window.MenuHaut, window.TopEntryRects.at(1).Rect.center());     // "Nous contacter"
+    window.PanelContact->Memomsg->setPlainText(
+        QStringLiteral("Bonjour,\n\nPourriez-vous ajouter l'analyse des balises H6 ?\n\nMerci, Marie"));
+    Save(&window, "18-contact");
 
     SaveDialog(rig.messForm, "Le fichier \"maj.htm\" ne peut pas être écrit.", mkMessage, "11-message");
     SaveDialog(rig.messForm, "Voulez-vous vraiment quitter Quenby Ardentis ?", mkConfirm, "12-confirmation");

@@ -16,65 +16,11 @@
 #include "server/serverconfig.h"
 #include "server/updatereplies.h"
 #include "shell/replycoding.h"
-#include "tests/support/testserver.h"
+#include "tests/support/makerserverrig.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void Write(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-const char* kConfig = R"({
-  "product": {"number": 41, "version": "0.7", "major": true, "offer": "offre.html", "package": "v0.7"},
-  "updater": {"number": 101, "version": "1.3", "package": "u1.3"},
-  "info": "info.html",
-  "keys": [17, 42]
-})";
-
-// A data folder of the test's own.
-class DataFolder {
-public:
-    DataFolder()
-        : path(fs::temp_directory_path() /
-               ("quenby-server-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        fs::remove_all(path);
-        Write(path / "server.json", kConfig);
-        Write(path / "offre.html", "<h1>Version 0.7</h1>\r\n\r\n<p>Plus rapide.</p>\n");
-        Write(path / "info.html", "<p>Bienvenue</p>");
-    }
-    ~DataFolder() { fs::remove_all(path); }
-    DataFolder(const DataFolder&) = delete;
-    DataFolder& operator=(const DataFolder&) = delete;
-
-    fs::path path;
-
-private:
-    static inline int counter_ = 0;
-};
-
-// The server of a data folder, serving in a thread.
-class RunningServer {
-public:
-    explicit RunningServer(const fs::path& data)
-        : messages(data / "messages.sqlite"), maker(LoadServerConfig(data), data, messages) {
-        maker.Install(server.Http(), [this](const std::string& line) {
-            std::lock_guard<std::mutex> lock(logMutex);
-            log.push_back(line);
-        });
-        server.Start();
-    }
-
-    httplib::Client Client() const { return httplib::Client("127.0.0.1", server.Port()); }
-
-    MessageStore messages;
-    MakerServer maker;
-    TestServer server;
-    std::mutex logMutex;
-    std::vector<std::string> log;
-};
 
 httplib::Result PostForm(httplib::Client client, const std::string& path, const std::string& body) {
     return client.Post(path.c_str(), body, "application/x-www-form-urlencoded");
@@ -226,9 +172,9 @@ TEST(ServerRoutes, EachEndpointAnswers) {
     EXPECT_EQ(stored[0].sender, "127.0.0.1");
     EXPECT_EQ(stored[0].received.size(), 19u);  // 2026-12-11 15:13:24
 
-    std::lock_guard<std::mutex> lock(running.logMutex);
-    ASSERT_EQ(running.log.size(), 4u);
-    EXPECT_EQ(running.log[0], "127.0.0.1 POST /update/updateproduit.php 200");
+    const std::vector<std::string> log = running.Log(4);
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], "127.0.0.1 POST /update/updateproduit.php 200");
 }
 
 TEST(ServerRoutes, BadInputGetsAClearStatus) {
@@ -310,7 +256,7 @@ TEST(ServerRoutes, PackagesAreServedByteForByteAndNothingElse) {
 
 TEST(ServerProgram, StartsOnTheDemoDataAndStopsOnSigterm) {
     DataFolder data;
-    fs::copy(QUENBY_DEMO, data.path, fs::copy_options::overwrite_existing);
+    fs::copy(QUENBY_DEMO, data.path, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     // The server takes a free port and tells it on its first line.
     int errors[2];
     ASSERT_EQ(::pipe(errors), 0);

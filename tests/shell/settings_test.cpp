@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "engine/windows1252.h"
-#include "shell/Ulancement.h"
+#include "shell/settingsstore.h"
 
 namespace {
 

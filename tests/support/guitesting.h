@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Runs act on the next modal window (dialog or message box) that shows, then stops looking;
 // it stops looking too when the returned watch goes away.
@@ -23,6 +24,41 @@
     return timer;
 }
 
+// Runs the acts in turn on the modal windows that show one after the other (a form shown
+// again after it closed counts as a new one).
+class ModalScript : public QObject {
+public:
+    explicit ModalScript(std::vector<std::function<void(QWidget*)>> acts) : acts_(std::move(acts)) {
+        qApp->installEventFilter(this);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start(10);
+    }
+    ~ModalScript() override { qApp->removeEventFilter(this); }
+    int Done() const { return static_cast<int>(next_); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && widget->isModal()) ++shows_;
+        }
+        return false;
+    }
+
+private:
+    void Tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (shows_ == 0 || modal == nullptr || !modal->isVisible() || next_ >= acts_.size()) return;
+        --shows_;
+        acts_[next_++](modal);
+    }
+
+    std::vector<std::function<void(QWidget*)>> acts_;
+    size_t next_ = 0;
+    int shows_ = 0;
+    QTimer timer_;
+};
+
 // A pointer move onto a point of a widget, delivered as a real mouse event. It comes from just
 // outside the widget, since a move to where the pointer already is delivers nothing.
 inline void PointAt(QWidget* widget, QPoint point) {
@@ -31,10 +67,12 @@ inline void PointAt(QWidget* widget, QPoint point) {
     QApplication::processEvents();
 }
 
-// Types a text key by key, accented letters included.
+// Types a text key by key, accented letters and line breaks included.
 inline void TypeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(widget, Qt::Key_Return);
+        } else if (c.unicode() < 0x80) {
             QTest::keyClick(widget, c.toLatin1());
         } else {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);

@@ -15,11 +15,8 @@
 class MainWindowRig {
 public:
     explicit MainWindowRig(std::chrono::milliseconds watchdog = TDatamoduleload::DefaultWatchdog)
-        : program(watchdog) {
-        previous_ = QDir::currentPath();
-        QFile::copy(QStringLiteral(QUENBY_RESOURCES "/click.WAV"), folder.filePath("click.WAV"));
-        QDir::setCurrent(folder.path());
-        setenv("QUENBY_REGISTRY", folder.filePath("registry.ini").toLocal8Bit().constData(), 1);
+        : MainWindowRig(ProgramTimings{watchdog}) {}
+    explicit MainWindowRig(ProgramTimings timings) : program(timings) {
         Application::Instance()->OnException = Application::ShowExceptionBox;
     }
     ~MainWindowRig() {
@@ -39,14 +36,24 @@ public:
         return window;
     }
 
+private:
+    QString previous_ = QDir::currentPath();
+
+public:
     QTemporaryDir folder;
+    // The program's parts find their working folder and settings when they are created.
+    bool prepared = Prepare();
     AnalysisProgram program;
     AnalysisEngine& engine = program.engine;
     Registry& registry = program.registry;
     TFormURL& formURL = program.FormURL;
-    TMessForm& messForm = program.MessForm;
+    TMessForm& messForm = program.MessageForm();
     int terminated = 0;
 
 private:
-    QString previous_;
+    bool Prepare() {
+        QFile::copy(QStringLiteral(QUENBY_RESOURCES "/click.WAV"), folder.filePath("click.WAV"));
+        setenv("QUENBY_REGISTRY", folder.filePath("registry.ini").toLocal8Bit().constData(), 1);
+        return QDir::setCurrent(folder.path());
+    }
 };

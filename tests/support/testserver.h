@@ -70,6 +70,9 @@ public:
 
 private:
     explicit TestServer(std::unique_ptr<httplib::Server> server) : server_(std::move(server)) {
+        // One request per connection: a client that keeps its connection open does not hold
+        // up the server's stop.
+        server_->set_keep_alive_max_count(1);
         port_ = server_->bind_to_any_port("127.0.0.1");
     }
 

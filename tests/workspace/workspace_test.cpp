@@ -6,8 +6,8 @@
 #include <atomic>
 
 #include "platform/qtextconvert.h"
-#include "shell/Ulancement.h"
 #include "shell/serveraddress.h"
+#include "shell/settingsstore.h"
 #include "tests/support/guitesting.h"
 #include "tests/support/mainwindowrig.h"
 #include "tests/support/testserver.h"

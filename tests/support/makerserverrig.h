@@ -1,0 +1,104 @@
+#pragma once
+
+// The maker's server for the tests: a data folder of the test's own and the server of a data
+// folder, serving on a port of 127.0.0.1 in a thread.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "server/makerserver.h"
+#include "server/serverconfig.h"
+#include "tests/support/testserver.h"
+
+namespace fs = std::filesystem;
+
+inline void Write(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A product 0.7 (major) and an updater 1.3, with fixed keys.
+inline const char* kConfig = R"({
+  "product": {"number": 41, "version": "0.7", "major": true, "offer": "offre.html", "package": "v0.7"},
+  "updater": {"number": 101, "version": "1.3", "package": "u1.3"},
+  "info": "info.html",
+  "keys": [17, 42]
+})";
+
+// A fresh folder below the temporary folder, removed with its content.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& stem = "quenby-test")
+        : path(fs::temp_directory_path() /
+               (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    fs::path path;
+
+private:
+    static inline int counter_ = 0;
+};
+
+// A data folder of the test's own, with kConfig and its two pages.
+class DataFolder : public TemporaryFolder {
+public:
+    explicit DataFolder(const std::string& config = kConfig) : TemporaryFolder("quenby-server") {
+        Write(path / "server.json", config);
+        Write(path / "offre.html", "<h1>Version 0.7</h1>\r\n\r\n<p>Plus rapide.</p>\n");
+        Write(path / "info.html", "<p>Bienvenue</p>");
+    }
+};
+
+// The server of a data folder, serving in a thread, with its request log.
+class RunningServer {
+public:
+    explicit RunningServer(const fs::path& data)
+        : messages(data / "messages.sqlite"), maker(LoadServerConfig(data), data, messages) {
+        maker.Install(server.Http(), [this](const std::string& line) {
+            std::lock_guard<std::mutex> lock(logMutex);
+            log.push_back(line);
+        });
+        server.Start();
+    }
+
+    httplib::Client Client() const { return httplib::Client("127.0.0.1", server.Port()); }
+    std::string Root() const { return server.Address("/"); }
+
+    // The request log once it holds count lines (the server writes a line after its answer).
+    std::vector<std::string> Log(size_t count) {
+        for (int tries = 0; tries < 200; ++tries) {
+            {
+                std::lock_guard<std::mutex> lock(logMutex);
+                if (log.size() >= count) return log;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        std::lock_guard<std::mutex> lock(logMutex);
+        return log;
+    }
+
+    std::mutex logMutex;  // before the server, which writes the log until it stops
+    std::vector<std::string> log;
+    MessageStore messages;
+    MakerServer maker;
+    TestServer server;
+};
