@@ -27,6 +27,29 @@ QUrl UrlOf(const std::string& address) {
     return url;
 }
 
+// Keeps the answer's body and stops the guard however the request ends.
+class GuardedRequest {
+public:
+    GuardedRequest(HttpClient& client, QTimer& guard, std::string& response)
+        : client_(client), guard_(guard), response_(response) {
+        client_.SetReceiveSink(&body_);
+        guard_.start();
+    }
+    ~GuardedRequest() {
+        guard_.stop();
+        client_.SetReceiveSink(nullptr);
+        response_ = std::move(body_.bytes);
+    }
+    GuardedRequest(const GuardedRequest&) = delete;
+    GuardedRequest& operator=(const GuardedRequest&) = delete;
+
+private:
+    HttpClient& client_;
+    QTimer& guard_;
+    std::string& response_;
+    MemorySink body_;
+};
+
 // Leaves the client without a pending reply however the request ends.
 class PendingReply {
 public:
@@ -176,4 +199,9 @@ void HttpClient::Run(QNetworkAccessManager::Operation operation) {
         reason_ = FromQString(reply->errorString());
         throw HttpError(status_, reason_);
     }
+}
+
+void PostUnderGuard(HttpClient& client, QTimer& guard, std::string& response) {
+    const GuardedRequest request(client, guard, response);
+    client.Post();
 }

@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -119,3 +120,7 @@ private:
     std::string contentType_;
     std::string docName_;
 };
+
+// Posts the client's request with a guard timer switched on for its duration, and keeps the whole
+// body of the answer in response, also when the request fails (the HttpError then goes on).
+void PostUnderGuard(HttpClient& client, QTimer& guard, std::string& response);

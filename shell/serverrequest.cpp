@@ -2,37 +2,10 @@
 
 #include "shell/serveraddress.h"
 
-namespace {
-
-// Keeps the reply body and stops the guard however the request ends.
-class RequestInProgress {
-public:
-    RequestInProgress(QTimer& guard, HttpClient& client, std::string& response)
-        : guard_(guard), client_(client), response_(response) {
-        client_.SetReceiveSink(&body_);
-        guard_.start();
-    }
-    ~RequestInProgress() {
-        guard_.stop();
-        client_.SetReceiveSink(nullptr);
-        response_ = std::move(body_.bytes);
-    }
-    RequestInProgress(const RequestInProgress&) = delete;
-    RequestInProgress& operator=(const RequestInProgress&) = delete;
-
-private:
-    QTimer& guard_;
-    HttpClient& client_;
-    std::string& response_;
-    MemorySink body_;
-};
-
-}  // namespace
-
 ServerRequests::ServerRequests(const ProxyAddress& proxy, std::chrono::milliseconds guard, QObject* parent)
     : QObject(parent), proxy_(proxy) {
-    httpcli1.Agent = UserAgent;
-    httpcli1.Accept = AcceptedTypes;
+    httpcli1.Agent = MakerClientAgent;
+    httpcli1.Accept = MakerClientAccept;
     httpcli1.NoCache = true;
     httpcli1.ContentTypePost = "application/x-www-form-urlencoded";
     TimerHttpReady.setInterval(guard);
@@ -54,8 +27,7 @@ void ServerRequests::PostRequest(const std::string& url, const std::string& body
     httpcli1.ProxyPassword.clear();
     httpcli1.Cookie.clear();
     httpcli1.Url = url;
-    const RequestInProgress request(TimerHttpReady, httpcli1, ResponseBytes);
-    httpcli1.Post();
+    PostUnderGuard(httpcli1, TimerHttpReady, ResponseBytes);
 }
 
 void ServerRequests::TimerHttpReadyTimer() {

@@ -13,8 +13,6 @@
 
 class ServerRequests : public QObject {
 public:
-    static constexpr const char* UserAgent = "Mozilla/3.0 (compatible)";
-    static constexpr const char* AcceptedTypes = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
     static constexpr std::chrono::milliseconds DefaultGuard{20000};
 
     // proxy: the detected proxy, read at every request.

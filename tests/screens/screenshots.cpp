@@ -2,8 +2,8 @@
 // launcher while it checks and with an offer (minor and major), the input panel with the
 // information view filled, the waiting panel, the detailed view after a run over two local
 // pages (also with the pointer on a density bar and the help panel showing), the comparison
-// view for each measure, the URL list window, the contact panel and each kind of message
-// dialog.
+// view for each measure, the URL list window, the contact panel, each kind of message dialog,
+// and the updater while it checks, while it downloads and with its proxy panel.
 
 #include <QDir>
 #include <QListWidget>
@@ -18,6 +18,8 @@
 #include "tests/support/mainwindowrig.h"
 #include "tests/support/makerserverrig.h"
 #include "tests/support/testserver.h"
+#include "tests/support/ziptesting.h"
+#include "updater/Unit1.h"
 
 namespace {
 
@@ -87,6 +89,64 @@ void SaveLauncher(bool major, const char* checking, const char* offer) {
     unsetenv("QUENBY_SITE_ROOT");
 }
 
+// The updater against a server that answers slowly: while it checks, while it downloads, and
+// with its proxy panel after a failure.
+void SaveUpdater() {
+    TemporaryFolder install("quenby-screens");
+    const fs::path app = install.path / "Quenby Ardentis";
+    Write(app / "Quenby_Ardentis", "");
+    const fs::path package = install.path / "41.zip";
+    std::string filler;
+    for (int i = 0; i < 200000; ++i) filler += static_cast<char>(i * 37 % 251);
+    MakeZip(package, {{"PROGRAM/Quenby_Ardentis", "#!/bin/sh\n", 0100755},
+                      {"PROGRAM/data.bin", filler, 0100644, true}});
+    const std::string bytes = ReadBytes(package);
+
+    TestServer server;
+    server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
+                       [](const httplib::Request& req, httplib::Response& res) {
+                           std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                           const bool self = req.body.find("produit=101") != std::string::npos;
+                           const int64_t number = self ? 101 : 41;
+                           ReplyWriter writer(3, 5);
+                           writer.WriteText(self ? "" : "0.7", number + 30);
+                           writer.WriteText(self ? "u1.2" : "v0.7", number + 45);
+                           res.set_content(writer.Bytes(), "application/octet-stream");
+                       });
+    server.Http().Get(
+        "/Liaison/MajLogIcieL/v0.7/41.zip", [&bytes](const httplib::Request&, httplib::Response& res) {
+            res.set_content_provider(
+                bytes.size(), "application/zip", [&bytes](size_t offset, size_t, httplib::DataSink& sink) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    const size_t block = std::min<size_t>(16 * 1024, bytes.size() - offset);
+                    return sink.write(bytes.data() + offset, block);
+                });
+        });
+    server.Start();
+    const QString previous = QDir::currentPath();
+    setenv("QUENBY_SITE_ROOT", server.Address("/").c_str(), 1);
+    {
+        TForm1 form;
+        form.ShowMessage = [](const std::string&) {};
+        form.StartProgram = [](const std::string&, const std::string&) { return true; };
+        form.OnTerminate = [] {};
+        QTimer::singleShot(300, [&] { Save(&form, "19-mise-a-jour-verification"); });
+        QTimer::singleShot(1800, [&] { Save(&form, "20-mise-a-jour-telechargement"); });
+        form.FormCreate({(app / "Quenby_Ardentis").string(), "41"});
+    }
+    {
+        Write(app / "ProxyUPD.prm", ProxySettingsBytes({true, "relais.example", "3128", "", ""}));
+        setenv("QUENBY_SITE_ROOT", "http://127.0.0.1:1/", 1);
+        TForm1 form;
+        form.ShowMessage = [](const std::string&) {};
+        form.FormCreate({(app / "Quenby_Ardentis").string(), "41"});
+        QApplication::processEvents();
+        Save(&form, "21-mise-a-jour-proxy");
+    }
+    unsetenv("QUENBY_SITE_ROOT");
+    QDir::setCurrent(previous);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +168,7 @@ int main(int argc, char** argv) {
 
     SaveLauncher(false, "15-lanceur-verification", "16-lanceur-offre");
     SaveLauncher(true, nullptr, "17-lanceur-offre-majeure");
+    SaveUpdater();
 
     TemporaryFolder demo("quenby-screens");
     DemoData(demo.path, false);

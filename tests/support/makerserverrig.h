@@ -3,10 +3,6 @@
 // The maker's server for the tests: a data folder of the test's own and the server of a data
 // folder, serving on a port of 127.0.0.1 in a thread.
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,19 +10,8 @@
 
 #include "server/makerserver.h"
 #include "server/serverconfig.h"
+#include "tests/support/files.h"
 #include "tests/support/testserver.h"
-
-namespace fs = std::filesystem;
-
-inline void Write(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A product 0.7 (major) and an updater 1.3, with fixed keys.
 inline const char* kConfig = R"({
@@ -35,28 +20,6 @@ inline const char* kConfig = R"({
   "info": "info.html",
   "keys": [17, 42]
 })";
-
-// A fresh folder below the temporary folder, removed with its content.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const std::string& stem = "quenby-test")
-        : path(fs::temp_directory_path() /
-               (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    fs::path path;
-
-private:
-    static inline int counter_ = 0;
-};
 
 // A data folder of the test's own, with kConfig and its two pages.
 class DataFolder : public TemporaryFolder {
