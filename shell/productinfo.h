@@ -1,7 +1,7 @@
 #pragma once
 
 // What the analysis program states of itself: its product number with the maker and its
-// version.
+// version, which the build sets.
 
 inline constexpr int ProductNumber = 41;
-inline constexpr const char* ProductVersion = "0.6";
+inline constexpr const char* ProductVersion = QUENBY_PRODUCT_VERSION;

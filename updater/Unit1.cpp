@@ -9,6 +9,7 @@
 
 #include "engine/windows1252.h"
 #include "platform/application.h"
+#include "platform/packagesignature.h"
 #include "platform/qtextconvert.h"
 #include "platform/systemshell.h"
 #include "shell/replycoding.h"
@@ -34,6 +35,13 @@ constexpr const char* kDownloadFailed = "Exception lors de la mise à jour... Ve
 constexpr const char* kInstallFailed =
     "Un problème avec votre connection internet est survenu, vérifiez vos paramètres de proxy et votre "
     "connection, Puis retentez l'opération.";
+
+constexpr const char* kNotVerified =
+    "Le paquet de la mise à jour n'a pas pu être vérifié : il a peut-être été modifié en chemin. Rien n'a "
+    "été "
+    "installé ; retentez l'opération plus tard.";
+// A signature is 128 hexadecimal digits; anything much longer is no signature.
+constexpr size_t kLargestSignature = 1024;
 
 constexpr const char* kSearching = "Recherche d'une nouvelle version de l'updater";
 constexpr const char* kFetchingUpdater = "Connection pour téléchargement de l'updater";
@@ -102,6 +110,7 @@ TForm1::TForm1(UpdaterTimings timings) : QWidget(nullptr), timings_(timings) {
     };
     StartProgram = ShellOpen;
     OnTerminate = [] { QCoreApplication::quit(); };
+    PublicKey = UpdatePublicKey;
 
     LabelEtat = new QLabel(this);
     LabelEtat->setObjectName(QStringLiteral("LabelEtat"));
@@ -185,7 +194,10 @@ TForm1::TForm1(UpdaterTimings timings) : QWidget(nullptr), timings_(timings) {
     timer(TimerProgress, timings_.progress, false, &TForm1::TimerProgressTimer);
     TimerStall.setInterval(timings_.stall);
     TimerStall.setSingleShot(true);
-    QObject::connect(&TimerStall, &QTimer::timeout, this, [this] { HttpClimAJ.Abort(); });
+    QObject::connect(&TimerStall, &QTimer::timeout, this, [this] {
+        HttpClimAJ.Abort();
+        httpcli1.Abort();
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -335,9 +347,11 @@ void TForm1::FetchPackage(const std::string& address) {
     HttpClimAJ.ProxyUsername = Proxy.User;
     HttpClimAJ.ProxyPassword = Proxy.Password;
     TimerStall.start();
+    bool downloaded = true;
     try {
         HttpClimAJ.Get();
     } catch (const HttpError&) {
+        downloaded = false;
         HttpClimAJDocEnd();
         ShowMessage(kDownloadFailed);
         ShowProxyPanel();
@@ -345,7 +359,35 @@ void TForm1::FetchPackage(const std::string& address) {
     TimerStall.stop();
     TimerProgressTimer();
     TimerProgress.stop();
+    if (downloaded && !VerifyPackage(address)) return;
     Dezipper();
+}
+
+bool TForm1::VerifyPackage(const std::string& address) {
+    if (PublicKey.empty()) return true;
+    MemorySink signature;
+    httpcli1.Url = address + ".sig";
+    httpcli1.ProxyHost = Proxy.Host;
+    httpcli1.ProxyPort = Proxy.Port;
+    httpcli1.ProxyUsername = Proxy.User;
+    httpcli1.ProxyPassword = Proxy.Password;
+    httpcli1.SetReceiveSink(&signature);
+    TimerStall.start();
+    try {
+        httpcli1.Get();
+    } catch (const HttpError&) {
+        signature.bytes.clear();  // no signature: the package is not trusted
+    }
+    TimerStall.stop();
+    httpcli1.SetReceiveSink(nullptr);
+    const fs::path package = fs::path(ProgramFolder) / PackageFileName;
+    if (signature.bytes.size() <= kLargestSignature && VerifyFile(package, signature.bytes, PublicKey))
+        return true;
+    std::error_code ec;
+    fs::remove(package, ec);
+    ShowMessage(kNotVerified);
+    ShowProxyPanel();
+    return false;
 }
 
 void TForm1::HttpClimAJHeaderEnd() {

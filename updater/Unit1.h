@@ -49,6 +49,9 @@ public:
     void PostToUpdateServer(const std::string& address, const std::string& body);
     void DownloadUpdate(const std::string& address);
     void FetchPackage(const std::string& address);
+    // Fetches the package's signature (address + ".sig") and checks it with the key the updater
+    // was built with; a package that fails is deleted and told. True without a key.
+    bool VerifyPackage(const std::string& address);
     void Dezipper();
 
     void HttpClimAJHeaderEnd();
@@ -61,6 +64,9 @@ public:
 
     void LoadProxySettings();
     void SaveProxySettings();
+    // The key the packages are checked with (the build's by default).
+    std::string PublicKey;
+
     void ProxyOupasClick();
     void CheckIdtfHTTPClick();
     void IAeverButton1Click();  // "Tenter à nouveau"

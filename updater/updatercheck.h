@@ -9,8 +9,11 @@
 #include <vector>
 
 inline constexpr int UpdaterNumber = 101;
-inline constexpr const char* UpdaterVersion = "1.2";
+// Set by the build.
+inline constexpr const char* UpdaterVersion = QUENBY_UPDATER_VERSION;
 inline constexpr const char* CheckScript = "updateINFO.php";
+// The key that signs the packages, set by the build; empty: packages are installed unsigned.
+inline constexpr const char* UpdatePublicKey = QUENBY_UPDATE_PUBLIC_KEY;
 // The product check always states this version.
 inline constexpr const char* ProductCheckVersion = "0.05";
 

@@ -3,9 +3,11 @@
 QUENBY_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev
-    libcpp-httplib-dev libzip-dev libsqlite3-dev nlohmann-json3-dev
+    libcpp-httplib-dev libzip-dev libsqlite3-dev nlohmann-json3-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    zip desktop-file-utils appstream
+    xvfb xauth xdotool
 )
 
 # Installs whatever of QUENBY_PACKAGES (and the extra names given) is missing.

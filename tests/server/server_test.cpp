@@ -11,8 +11,10 @@
 #include <fstream>
 
 #include "engine/windows1252.h"
+#include "platform/packagesignature.h"
 #include "server/formdecode.h"
 #include "server/makerserver.h"
+#include "server/publishing.h"
 #include "server/serverconfig.h"
 #include "server/updatereplies.h"
 #include "shell/replycoding.h"
@@ -322,4 +324,56 @@ TEST(ServerProgram, ABadDataFolderStopsTheServerWithOneLine) {
     EXPECT_EQ(WEXITSTATUS(status), 2);
     EXPECT_EQ(output, "quenby-server: " + (data.path / "info.html").string() + ": missing (named in " +
                           (data.path / "server.json").string() + ")\n");
+}
+
+TEST(ServerPublishing, APackageIsStoredSignedAndOffered) {
+    DataFolder data;
+    TemporaryFolder work;
+    const fs::path zip = work.path / "41.zip";
+    Write(zip, "PK paquet");
+    Write(work.path / "offre.html", "<p>Nouveautés de la 0.8</p>\n");
+    const SigningKeys keys = MakeSigningKeys();
+    Publish(data.path, {zip, "0.8", false, true, work.path / "offre.html", keys.secretKey});
+
+    const fs::path stored = data.path / "packages" / "v0.8" / "41.zip";
+    EXPECT_EQ(ReadBytes(stored), "PK paquet");
+    EXPECT_TRUE(VerifyFile(stored, ReadBytes(stored.string() + ".sig"), keys.publicKey));
+    const ServerConfig config = LoadServerConfig(data.path);
+    EXPECT_EQ(config.product.version, "0.8");
+    EXPECT_EQ(config.product.package, "v0.8");
+    EXPECT_TRUE(config.product.major);
+    EXPECT_EQ(config.product.offerLines, std::vector<std::string>{"<p>Nouveautés de la 0.8</p>"});
+    EXPECT_EQ(config.updater.version, "1.3");  // untouched
+    EXPECT_EQ(config.keys, (std::pair{17, 42}));
+
+    // The updater's own package, unsigned; a default offer for a product without one.
+    Publish(data.path, {zip, "1.4", true, false, std::nullopt, std::nullopt});
+    EXPECT_TRUE(fs::exists(data.path / "packages" / "u1.4" / "101.zip"));
+    EXPECT_FALSE(fs::exists(data.path / "packages" / "u1.4" / "101.zip.sig"));
+    EXPECT_EQ(LoadServerConfig(data.path).updater.package, "u1.4");
+    Publish(data.path, {zip, "0.9", false, false, std::nullopt, std::nullopt});
+    EXPECT_NE(ReadBytes(data.path / "offre-0.9.html").find("Quenby Ardentis 0.9 est disponible"),
+              std::string::npos);
+    EXPECT_FALSE(LoadServerConfig(data.path).product.major);
+}
+
+TEST(ServerPublishing, ABadPublicationChangesNothing) {
+    DataFolder data;
+    TemporaryFolder work;
+    Write(work.path / "41.zip", "PK");
+    const std::string before = ReadBytes(data.path / "server.json");
+    EXPECT_THROW(Publish(data.path, {work.path / "41.zip", "sept", false, false, std::nullopt, std::nullopt}),
+                 ConfigError);
+    EXPECT_THROW(
+        Publish(data.path, {work.path / "absent.zip", "0.8", false, false, std::nullopt, std::nullopt}),
+        ConfigError);
+    Write(work.path / "offre.html", "<p>d\xffner</p>");  // a line the replies cannot carry
+    EXPECT_THROW(Publish(data.path,
+                         {work.path / "41.zip", "0.8", false, false, work.path / "offre.html", std::nullopt}),
+                 ConfigError);
+    EXPECT_EQ(ReadBytes(data.path / "server.json"), before);
+    EXPECT_FALSE(fs::exists(data.path / "packages" / "v0.8"));
+    EXPECT_FALSE(fs::exists(data.path / "server.json.candidate"));
+    EXPECT_FALSE(fs::exists(data.path / "offre-0.8.html.candidate"));
+    EXPECT_FALSE(fs::exists(data.path / "offre-0.8.html"));
 }

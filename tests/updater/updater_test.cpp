@@ -8,12 +8,14 @@
 #include <QTest>
 
 #include "platform/application.h"
+#include "platform/packagesignature.h"
 #include "shell/replycoding.h"
 #include "tests/support/guitesting.h"
 #include "tests/support/makerserverrig.h"
 #include "tests/support/ziptesting.h"
 #include "updater/Unit1.h"
 #include "updater/UnitTrelvoCrypto.h"
+#include "updater/updatercheck.h"
 
 namespace {
 
@@ -23,6 +25,10 @@ const std::string kSiteUnavailable =
     "Le site pour la mise à jour n'est pas disponible pour le moment. Veuillez nous excuser et rententer "
     "l'opération plus tard.";
 const std::string kDownloadFailed = "Exception lors de la mise à jour... Verifiez vos parametres proxy.";
+const std::string kNotVerified =
+    "Le paquet de la mise à jour n'a pas pu être vérifié : il a peut-être été modifié en chemin. Rien n'a "
+    "été "
+    "installé ; retentez l'opération plus tard.";
 const std::string kInstallFailed =
     "Un problème avec votre connection internet est survenu, vérifiez vos paramètres de proxy et votre "
     "connection, Puis retentez l'opération.";
@@ -71,6 +77,7 @@ protected:
             return true;
         };
         form->OnTerminate = [this] { ++terminated; };
+        form->PublicKey = publicKey;
         if (args.empty()) args = {CommandPath(), "41"};
         return form->FormCreate(args);
     }
@@ -92,6 +99,7 @@ protected:
                            std::chrono::milliseconds(100), std::chrono::milliseconds(5000),
                            std::chrono::milliseconds(10)};
     std::unique_ptr<TForm1> form;
+    std::string publicKey;  // packages unsigned, unless a test says otherwise
     std::vector<std::string> messages;
     std::vector<std::string> started;
     int terminated = 0;
@@ -406,6 +414,50 @@ TEST_F(Updater, AnUnsafePackageInstallsNothing) {
     EXPECT_FALSE(fs::exists(app / "41"));
     EXPECT_FALSE(fs::exists(install.path / "evil.txt"));
     EXPECT_TRUE(started.empty());
+}
+
+TEST_F(Updater, OnlyAPackageSignedWithTheBuildsKeyIsInstalled) {
+    DataFolder data(ConfigWithUpdater("1.2"));
+    const fs::path package = data.path / "packages" / "v0.7" / "41.zip";
+    MakeZip(package, kProductPackage);
+    const std::string secret = ReadBytes(QUENBY_DEV_KEY ".key");
+    publicKey = ReadBytes(QUENBY_DEV_KEY ".pub");
+    publicKey.pop_back();
+    ASSERT_EQ(publicKey, UpdatePublicKey);  // the build's own key
+    RunningServer server(data.path);
+
+    // Without a signature.
+    EXPECT_TRUE(Start(server.Root()));
+    EXPECT_EQ(messages, std::vector<std::string>{kNotVerified});
+    EXPECT_TRUE(PanelShown());
+    EXPECT_FALSE(fs::exists(app / "41.zip"));  // deleted
+    EXPECT_FALSE(fs::exists(app / "41"));      // nothing extracted
+    EXPECT_EQ(ReadBytes(app / "Quenby_Ardentis"), "#!/bin/sh\necho 0.6\n");
+
+    // Altered after signing.
+    Write(package.string() + ".sig", SignFile(package, secret) + "\n");
+    std::string bytes = ReadBytes(package);
+    bytes[bytes.size() / 2] ^= 1;
+    Write(package, bytes);
+    messages.clear();
+    EXPECT_TRUE(Start(server.Root()));
+    EXPECT_EQ(messages, std::vector<std::string>{kNotVerified});
+    EXPECT_FALSE(fs::exists(app / "41"));
+
+    // Signed with another key.
+    MakeZip(package, kProductPackage);
+    Write(package.string() + ".sig", SignFile(package, MakeSigningKeys().secretKey) + "\n");
+    messages.clear();
+    EXPECT_TRUE(Start(server.Root()));
+    EXPECT_EQ(messages, std::vector<std::string>{kNotVerified});
+
+    // Signed.
+    Write(package.string() + ".sig", SignFile(package, secret) + "\n");
+    messages.clear();
+    EXPECT_FALSE(Start(server.Root()));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(ReadBytes(app / "Quenby_Ardentis"), "#!/bin/sh\necho 0.7\n");
+    EXPECT_EQ(started.size(), 1u);
 }
 
 TEST_F(Updater, TheWindow) {
