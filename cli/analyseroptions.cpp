@@ -17,6 +17,8 @@ std::optional<AnalyserOptions> ParseAnalyserOptions(const std::vector<std::strin
             options.keepAccents = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--csv") {
+            options.csv = true;
         } else if (arg == "--keyword" || arg.rfind("--keyword=", 0) == 0) {
             std::string value;
             if (arg == "--keyword") {
@@ -34,6 +36,10 @@ std::optional<AnalyserOptions> ParseAnalyserOptions(const std::vector<std::strin
             error = "unknown option " + arg;
             return std::nullopt;
         }
+    }
+    if (options.json && options.csv) {
+        error = "--json and --csv cannot be given together";
+        return std::nullopt;
     }
     if (!haveKeyword) {
         error = "no keyword given (--keyword TEXT)";

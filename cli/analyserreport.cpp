@@ -25,6 +25,17 @@ std::string JsonString(const std::string& windows1252) {
     return out + "\"";
 }
 
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& utf8) {
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
+    std::string out = "\"";
+    for (const char c : utf8) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
 // Spaces that pad UTF-8 text to a width counted in characters.
 std::string Padding(std::string_view text, size_t width) {
     size_t chars = 0;
@@ -69,6 +80,8 @@ std::string TextReport(const RunStore& store, const std::string& keyword) {
         out += std::string(IgnoredCaption) + " " + std::to_string(figures.Summary.IgnoredWords) + "\n";
         out += std::string(SizeCaption) + " " + SizeText(figures.Summary.TextLength) + "\n";
         out += std::string(ReturnCodeCaption) + " " + std::to_string(figures.Summary.StatusCode) + "\n";
+        if (!store.Pages[p].Error.empty())
+            out += "Erreur : " + Windows1252ToUtf8(store.Pages[p].Error) + "\n";
     }
     return out;
 }
@@ -82,6 +95,7 @@ std::string JsonReport(const RunStore& store, const std::string& keyword, bool r
         if (p > 0) out += ", ";
         out += "{\"address\": " + JsonString(store.RunUrls[p]);
         out += ", \"status_code\": " + std::to_string(summary.StatusCode);
+        out += ", \"error\": " + (page.Error.empty() ? std::string("null") : JsonString(page.Error));
         out += ", \"truncated\": " + std::string(page.Truncated ? "true" : "false");
         out += ", \"text_length\": " + std::to_string(summary.TextLength);
         out += ", \"significant_words\": " + std::to_string(summary.SignificantWords);
@@ -99,4 +113,20 @@ std::string JsonReport(const RunStore& store, const std::string& keyword, bool r
         out += "]}";
     }
     return out + "]}\n";
+}
+
+std::string CsvReport(const RunStore& store) {
+    std::string out = "address,status,label,blocks,words,occurrences,density\r\n";
+    for (int p = 0; p < store.UrlCount(); ++p) {
+        const PageFigures& figures = store.Pages[p].Figures;
+        const std::string page = CsvField(Windows1252ToUtf8(store.RunUrls[p])) + "," +
+                                 std::to_string(figures.Summary.StatusCode) + ",";
+        for (int row = 1; row <= DisplayRowCount; ++row) {
+            const ElementStats& s = figures.Rows[row];
+            out += page + ElementRows[row].Label + "," + std::to_string(s.Blocks) + "," +
+                   std::to_string(s.Words) + "," + std::to_string(s.Occurrences) + "," +
+                   (s.Density < 0 ? "" : std::to_string(s.Density)) + "\r\n";
+        }
+    }
+    return out;
 }

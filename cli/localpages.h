@@ -1,6 +1,7 @@
 #pragma once
 
-// Pages read from local files, served to the run loop as answers with status 200.
+// Pages read from local files, served to the run loop as answers with status 200. Each file is
+// read when its page is analysed, cut into lines as it is read, and no further than the cap.
 
 #include <map>
 #include <string>
@@ -11,7 +12,7 @@ class LocalPages : public PageFetcher {
 public:
     explicit LocalPages(AnalysisEngine& engine) : engine_(engine) {}
 
-    // Reads a file under the address it will be asked for; false when it cannot be read.
+    // Takes a file under the address it will be asked for; false when it cannot be read.
     bool Load(const std::string& address, const std::string& path);
 
     void Charge(const std::string& url) override;
@@ -19,6 +20,6 @@ public:
 
 private:
     AnalysisEngine& engine_;
-    std::map<std::string, std::string> bodies_;
+    std::map<std::string, std::string> paths_;
     int32_t status_ = 0;
 };

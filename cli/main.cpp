@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
     const std::string keyword = RunKeyword(engine, options->keyword);
     RunAnalysisPages(engine, pages, store, keyword);
 
-    const std::string report =
-        options->json ? JsonReport(store, keyword, engine.RemoveAccents) : TextReport(store, keyword);
+    const std::string report = options->json  ? JsonReport(store, keyword, engine.RemoveAccents)
+                               : options->csv ? CsvReport(store)
+                                              : TextReport(store, keyword);
     std::fwrite(report.data(), 1, report.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

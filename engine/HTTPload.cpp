@@ -4,16 +4,34 @@
 
 namespace {
 
-// Stops the watchdog and detaches the buffer however the fetch ends.
+// The page's lines, cut as the bytes arrive; it wants no more once the page is cut at the cap.
+class PageLinesSink : public ReceiveSink {
+public:
+    PageLinesSink(std::vector<std::string>& lines, int32_t& fetchedChars) : splitter_(lines, fetchedChars) {}
+
+    bool Write(const char* data, size_t length) override {
+        return splitter_.Add(std::string_view(data, length));
+    }
+
+    // The page has ended; true when it was cut.
+    bool Finish() { return !splitter_.Finish(); }
+
+private:
+    PageLineSplitter splitter_;
+};
+
+// Stops the watchdog and detaches the page however the fetch ends.
 class FetchInProgress {
 public:
-    FetchInProgress(QTimer& timer, HttpClient& client, ReceiveSink& buffer) : timer_(timer), client_(client) {
-        client_.SetReceiveSink(&buffer);
+    FetchInProgress(QTimer& timer, HttpClient& client, ReceiveSink& page) : timer_(timer), client_(client) {
+        client_.SetReceiveSink(&page);
+        client_.Deadline = std::chrono::steady_clock::now() + timer_.intervalAsDuration();
         timer_.start();
     }
     ~FetchInProgress() {
         timer_.stop();
         client_.SetReceiveSink(nullptr);
+        client_.Deadline.reset();
     }
     FetchInProgress(const FetchInProgress&) = delete;
     FetchInProgress& operator=(const FetchInProgress&) = delete;
@@ -31,6 +49,9 @@ TDatamoduleload::TDatamoduleload(AnalysisEngine& engine, const ProxyAddress& pro
     TimerALT.setInterval(watchdog);
     TimerALT.setSingleShot(false);
     connect(&TimerALT, &QTimer::timeout, this, &TDatamoduleload::TimerALTTimer);
+    // Under a flood of data the watchdog's timer may come late: the deadline is also checked
+    // where the data is read.
+    httpcli.OnDeadline = [this] { TimerALTTimer(); };
 }
 
 void TDatamoduleload::Charge(const std::string& url) {
@@ -39,8 +60,8 @@ void TDatamoduleload::Charge(const std::string& url) {
     // as cut.
     engine_.PageTruncated = false;
     FetchedChars = 0;
-    MemorySink buffer;
-    FetchInProgress fetch(TimerALT, httpcli, buffer);
+    PageLinesSink page(engine_.DocumentLines, FetchedChars);
+    const FetchInProgress fetch(TimerALT, httpcli, page);
 
     httpcli.Url = url;
     httpcli.Agent = UserAgent;
@@ -49,10 +70,12 @@ void TDatamoduleload::Charge(const std::string& url) {
     httpcli.ProxyPort = proxy_.Port;
     httpcli.ProxyUsername.clear();
     httpcli.ProxyPassword.clear();
-    httpcli.Get();
-
-    if (!LoadMemoFromMemoryStream(engine_.DocumentLines, buffer.bytes, FetchedChars)) {
-        engine_.PageTruncated = true;
-        httpcli.Abort();
+    try {
+        httpcli.Get();
+    } catch (...) {
+        // A failed fetch leaves no text.
+        engine_.DocumentLines.clear();
+        throw;
     }
+    engine_.PageTruncated = page.Finish();
 }

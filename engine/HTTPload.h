@@ -23,8 +23,9 @@ public:
     TDatamoduleload(AnalysisEngine& engine, const ProxyAddress& proxy,
                     std::chrono::milliseconds watchdog = DefaultWatchdog, QObject* parent = nullptr);
 
-    // Fetches the page; raises the client's HttpError when the transfer fails or the server
-    // answers 400 or more, leaving DocumentLines empty.
+    // Fetches the page, cutting it into DocumentLines as it arrives and stopping once it is cut
+    // at the cap; raises the client's HttpError when the transfer fails or the server answers
+    // 400 or more, leaving DocumentLines empty.
     void Charge(const std::string& url) override;
 
     int32_t StatusCode() const override { return httpcli.StatusCode(); }

@@ -38,25 +38,36 @@ void HtmlView::Navigate(const std::string& address) {
     const QString scheme = url.scheme().toLower();
     if (scheme == "http" || scheme == "https") {
         QNetworkReply* reply = manager_.get(QNetworkRequest(url));
+        reply->setReadBufferSize(1 << 20);
         pending_ = reply;
+        body_.clear();
+        connect(reply, &QNetworkReply::readyRead, this, [this, reply] { Receive(reply); });
         connect(reply, &QNetworkReply::finished, this, [this, reply] { ShowReply(reply); });
         return;
     }
     QFile file(url.isLocalFile() ? url.toLocalFile() : text);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPageBytes) {
         clear();
         return;
     }
     setHtml(DecodePage(file.readAll()));
 }
 
+void HtmlView::Receive(QNetworkReply* reply) {
+    if (reply != pending_) return;
+    body_ += reply->read(MaxPageBytes + 1 - body_.size());
+    if (body_.size() > MaxPageBytes) reply->abort();
+}
+
 void HtmlView::ShowReply(QNetworkReply* reply) {
     reply->deleteLater();
     if (reply != pending_) return;
+    if (reply->error() == QNetworkReply::NoError) Receive(reply);
     pending_ = nullptr;
-    if (reply->error() != QNetworkReply::NoError) {
+    const QByteArray body = std::exchange(body_, {});
+    if (reply->error() != QNetworkReply::NoError || body.size() > MaxPageBytes) {
         clear();
         return;
     }
-    setHtml(DecodePage(reply->readAll()));
+    setHtml(DecodePage(body));
 }

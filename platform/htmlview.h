@@ -11,6 +11,9 @@ class QNetworkReply;
 
 class HtmlView : public QTextBrowser {
 public:
+    // A larger page is not shown.
+    static constexpr qint64 MaxPageBytes = 4 << 20;
+
     explicit HtmlView(QWidget* parent = nullptr);
 
     // A local file path, or an http or https address (Windows-1252 text). Errors show only in
@@ -27,9 +30,11 @@ public:
     static QString DecodePage(const QByteArray& bytes);
 
 private:
+    void Receive(QNetworkReply* reply);
     void ShowReply(QNetworkReply* reply);
 
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> pending_;
+    QByteArray body_;
     std::string location_;
 };

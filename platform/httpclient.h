@@ -1,15 +1,19 @@
 #pragma once
 
-// The HTTP client of both programs, on Qt Network. Requests are synchronous: Get and Post
-// return when the request has ended, running a nested event loop meanwhile, so timers fire and
-// windows repaint; a timer handler may call Abort during the wait. One request at a time.
+// The HTTP client of both programs: HTTP/1.1 of our own on Qt's sockets (TLS through
+// QSslSocket), one connection per request, so that every byte of an answer is checked and
+// bounded here. Requests are synchronous: Get and Post return when the request has ended,
+// running a nested event loop meanwhile, so timers fire and windows repaint; a timer handler may
+// call Abort during the wait. One request at a time.
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
+#include <QUrl>
+#include <chrono>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,22 +37,24 @@ private:
     int status_;
 };
 
-// Where the body of an answer goes.
+// Where the body of an answer goes. Write answers false when it wants nothing more: the
+// transfer then ends there, quietly, with the server's status.
 class ReceiveSink {
 public:
     virtual ~ReceiveSink() = default;
-    virtual void Write(const char* data, size_t length) = 0;
+    virtual bool Write(const char* data, size_t length) = 0;
 };
 
 class MemorySink : public ReceiveSink {
 public:
-    void Write(const char* data, size_t length) override { bytes.append(data, length); }
+    bool Write(const char* data, size_t length) override {
+        bytes.append(data, length);
+        return true;
+    }
     std::string bytes;
 };
 
 class HttpClient : public QObject {
-    Q_OBJECT
-
 public:
     static constexpr const char* AbortReason = "Connection aborted on request";
     static constexpr const char* BusyReason = "A request is already pending on this client";
@@ -71,6 +77,14 @@ public:
     std::string ProxyUsername;  // with a proxy host, sent as Basic proxy credentials
     std::string ProxyPassword;
 
+    // The largest body accepted (0: no limit); a larger one fails the request.
+    uint64_t MaxBodyBytes = 0;
+
+    // Past this moment the request is ended by OnDeadline (Abort when unset), also when the
+    // event loop is too busy with arriving data to run a watchdog timer in time.
+    std::optional<std::chrono::steady_clock::time_point> Deadline;
+    std::function<void()> OnDeadline;
+
     // The body goes to the sink set at the time each block arrives (none: it is dropped);
     // the document-begin handler may set it.
     void SetReceiveSink(ReceiveSink* sink) { sink_ = sink; }
@@ -78,15 +92,16 @@ public:
     void Get();
     void Post();
 
-    // Ends the pending request (status 404, "Connection aborted on request"); nothing when idle.
+    // Ends the pending request (status 404, "Connection aborted on request"), also when its last
+    // byte has arrived but not been handed on yet; nothing when idle.
     void Abort();
 
-    bool Pending() const { return reply_ != nullptr; }
+    bool Pending() const { return running_; }
 
     // Results of the last request.
     int StatusCode() const { return status_; }
     const std::string& ReasonPhrase() const { return reason_; }
-    const std::vector<std::string>& RcvdHeader() const { return headerLines_; }
+    const std::vector<std::string>& RcvdHeader() const { return headerLines_; }  // as received
     const std::string& ContentType() const { return contentType_; }
     const std::string& DocName() const { return docName_; }
 
@@ -102,17 +117,24 @@ public:
     static std::string DocumentNameOf(const std::string& address);
 
 private:
-    void Run(QNetworkAccessManager::Operation operation);
-    QNetworkRequest BuildRequest(const QUrl& url, bool post) const;
-    void ConfigureProxy();
-    void BeginDocument();
-    void ReadBody();
+    struct Head;
+    class Connection;
 
-    QNetworkAccessManager manager_;
-    QPointer<QNetworkReply> reply_;
+    void Run(bool post);
+    // One request and its answer; the status of a redirection to follow to next, else 0.
+    int Exchange(const QUrl& url, bool post, int hop, QUrl& next);
+    void ReadBody(const Head& head);
+    void Deliver(const char* data, size_t length);
+    void CheckDeadline();
+    void CheckProxy() const;
+
+    std::unique_ptr<Connection> connection_;
     ReceiveSink* sink_ = nullptr;
+    bool running_ = false;
     bool aborted_ = false;
+    bool stopped_ = false;  // the sink wanted nothing more
     bool documentBegun_ = false;
+    uint64_t received_ = 0;
 
     int status_ = 0;
     std::string reason_;

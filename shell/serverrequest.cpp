@@ -8,6 +8,7 @@ ServerRequests::ServerRequests(const ProxyAddress& proxy, std::chrono::milliseco
     httpcli1.Accept = MakerClientAccept;
     httpcli1.NoCache = true;
     httpcli1.ContentTypePost = "application/x-www-form-urlencoded";
+    httpcli1.MaxBodyBytes = MaxReplyBytes;
     TimerHttpReady.setInterval(guard);
     TimerHttpReady.setSingleShot(true);
     connect(&TimerHttpReady, &QTimer::timeout, this, &ServerRequests::TimerHttpReadyTimer);

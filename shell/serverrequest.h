@@ -14,6 +14,8 @@
 class ServerRequests : public QObject {
 public:
     static constexpr std::chrono::milliseconds DefaultGuard{20000};
+    // No reply of the maker's server is larger; a larger one fails the request.
+    static constexpr uint64_t MaxReplyBytes = 1 << 20;
 
     // proxy: the detected proxy, read at every request.
     explicit ServerRequests(const ProxyAddress& proxy, std::chrono::milliseconds guard = DefaultGuard,

@@ -42,6 +42,12 @@ constexpr const char* kNotVerified =
     "installé ; retentez l'opération plus tard.";
 // A signature is 128 hexadecimal digits; anything much longer is no signature.
 constexpr size_t kLargestSignature = 1024;
+// The largest check reply and the largest package taken.
+constexpr uint64_t kLargestReply = 1 << 20;
+constexpr uint64_t kLargestPackage = uint64_t{512} << 20;
+constexpr const char* kNoRoom =
+    "La mise à jour ne tient pas dans la place libre du dossier du logiciel. Libérez de la place sur ce "
+    "disque, puis retentez l'opération.";
 
 constexpr const char* kSearching = "Recherche d'une nouvelle version de l'updater";
 constexpr const char* kFetchingUpdater = "Connection pour téléchargement de l'updater";
@@ -87,8 +93,11 @@ class TForm1::PackageFile : public ReceiveSink {
 public:
     explicit PackageFile(const fs::path& path) : out_(path, std::ios::binary | std::ios::trunc) {}
     bool IsOpen() const { return out_.is_open(); }
-    void Write(const char* data, size_t length) override {
+    bool Write(const char* data, size_t length) override {
         out_.write(data, static_cast<std::streamsize>(length));
+        // A full disk fails the download.
+        if (!out_) throw std::runtime_error("the package cannot be written");
+        return true;
     }
 
 private:
@@ -207,6 +216,7 @@ void TForm1::ConfigureClient(HttpClient& client) {
     client.Accept = MakerClientAccept;
     client.NoCache = true;
     client.ContentTypePost = "application/x-www-form-urlencoded";
+    client.MaxBodyBytes = &client == &HttpClimAJ ? kLargestPackage : kLargestReply;
 }
 
 void TForm1::SetStatus(const char* utf8) {
@@ -347,12 +357,20 @@ void TForm1::FetchPackage(const std::string& address) {
     HttpClimAJ.ProxyUsername = Proxy.User;
     HttpClimAJ.ProxyPassword = Proxy.Password;
     TimerStall.start();
+    packageTooLarge_ = false;
     bool downloaded = true;
     try {
         HttpClimAJ.Get();
     } catch (const HttpError&) {
         downloaded = false;
         HttpClimAJDocEnd();
+        if (packageTooLarge_) {
+            // Refused before anything was written: nothing to install either.
+            TimerProgress.stop();
+            ShowMessage(kNoRoom);
+            ShowProxyPanel();
+            return;
+        }
         ShowMessage(kDownloadFailed);
         ShowProxyPanel();
     }
@@ -372,6 +390,7 @@ bool TForm1::VerifyPackage(const std::string& address) {
     httpcli1.ProxyUsername = Proxy.User;
     httpcli1.ProxyPassword = Proxy.Password;
     httpcli1.SetReceiveSink(&signature);
+    httpcli1.MaxBodyBytes = kLargestSignature;
     TimerStall.start();
     try {
         httpcli1.Get();
@@ -379,6 +398,7 @@ bool TForm1::VerifyPackage(const std::string& address) {
         signature.bytes.clear();  // no signature: the package is not trusted
     }
     TimerStall.stop();
+    httpcli1.MaxBodyBytes = kLargestReply;
     httpcli1.SetReceiveSink(nullptr);
     const fs::path package = fs::path(ProgramFolder) / PackageFileName;
     if (signature.bytes.size() <= kLargestSignature && VerifyFile(package, signature.bytes, PublicKey))
@@ -394,6 +414,13 @@ void TForm1::HttpClimAJHeaderEnd() {
     TimerStall.start();
     const std::vector<std::string>& lines = HttpClimAJ.RcvdHeader();
     if (const std::optional<uint64_t> length = ContentLengthOf(lines)) {
+        std::error_code ec;
+        const fs::space_info space = fs::space(ProgramFolder, ec);
+        if (*length > kLargestPackage || (!ec && *length > space.available)) {
+            packageTooLarge_ = true;
+            HttpClimAJ.Abort();
+            return;
+        }
         ProgressBar1->setMaximum(static_cast<int>(std::min<uint64_t>(*length, INT32_MAX)));
         ProgressBar1->setValue(0);
         ProgressBar1->show();

@@ -130,4 +130,5 @@ private:
     UpdaterTimings timings_;
     std::unique_ptr<PackageFile> packageFile_;
     bool ended_ = false;
+    bool packageTooLarge_ = false;  // the announced package does not fit
 };

@@ -23,8 +23,9 @@ void RunAnalysisPages(AnalysisEngine& engine, PageFetcher& fetcher, RunStore& st
         } else {
             try {
                 fetcher.Charge(store.RunUrls[p]);
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
                 // A failed page shows up as its status code and empty figures.
+                page.Error = e.what();
             }
             status = fetcher.StatusCode();
             page.Truncated = engine.PageTruncated;

@@ -15,6 +15,7 @@ struct PageResult {
     PageFigures Figures;
     bool Truncated = false;
     bool Skipped = false;  // the run was stopped before this page was fetched
+    std::string Error;     // why the fetch failed, as the fetcher tells it; empty when it did not
 };
 
 // What a run leaves for the views: entry i of Pages belongs to RunUrls[i].

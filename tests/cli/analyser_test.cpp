@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,7 +73,8 @@ TEST(Analyser, AnalysesPagesServedOverHttp) {
     expected.replace(expected.find("\"hotel-les-pins.html\""), 21, "\"" + second + "\"");
     EXPECT_EQ(o.out.substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
     EXPECT_NE(o.out.find("{\"address\": \"" + missing +
-                         "\", \"status_code\": 404, \"truncated\": false, \"text_length\": 0, "
+                         "\", \"status_code\": 404, \"error\": \"404 Not Found\", \"truncated\": false, "
+                         "\"text_length\": 0, "
                          "\"significant_words\": 0, \"ignored_words\": 0, "),
               std::string::npos)
         << o.out;
@@ -103,7 +105,7 @@ TEST(Analyser, KeepAccentsShowsInTheJson) {
     EXPECT_EQ(
         o.out.rfind(
             "{\"keyword\": \"Café\", \"remove_accents\": false, \"pages\": [{\"address\": \"cafe.html\", "
-            "\"status_code\": 200, \"truncated\": false, \"text_length\": 62, ",
+            "\"status_code\": 200, \"error\": null, \"truncated\": false, \"text_length\": 62, ",
             0),
         0u)
         << o.out;
@@ -130,4 +132,29 @@ TEST(Analyser, BadCommandLines) {
         EXPECT_NE(o.err.find(c.problem), std::string::npos) << o.err;
         EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << "one line: " << o.err;
     }
+}
+
+TEST(Analyser, CsvLinesForSpreadsheetsAndTheErrorOfAPage) {
+    TestServer server;
+    server.Http().Get("/court.html", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<TITLE>Cafe, bar</TITLE>\r\n", "text/html");
+    });
+    server.Start();
+    const std::string page = server.Address("/court.html");
+    const Outcome o =
+        Analyse(QUENBY_FIXTURES, {"--csv", "--keyword", "café", "cafe.html", page, "http://127.0.0.1:1/"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("address,status,label,blocks,words,occurrences,density\r\n"
+                          "cafe.html,200,TITLE,1,2,1,50\r\ncafe.html,200,H1,0,0,0,\r\n",
+                          0),
+              0u)
+        << o.out;
+    EXPECT_NE(o.out.find(page + ",200,TITLE,1,2,1,50\r\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("http://127.0.0.1:1/,0,IMG.alt,0,0,0,\r\n"), std::string::npos) << o.out;
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 1 + 3 * 11);
+
+    const Outcome text = Analyse(QUENBY_FIXTURES, {"--keyword", "café", "http://127.0.0.1:1/"});
+    EXPECT_NE(text.out.find("Code retour  : 0\nErreur : Connection refused\n"), std::string::npos)
+        << text.out;
+    EXPECT_EQ(Analyse(QUENBY_FIXTURES, {"--csv", "--json", "--keyword", "x", "cafe.html"}).status, 2);
 }
