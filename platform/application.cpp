@@ -18,6 +18,10 @@ void Application::ShowExceptionBox(const std::string& message) {
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(message));
 }
 
+void Application::SetName(const QString& name) {
+    QApplication::setApplicationName(name);
+}
+
 Application* Application::Instance() {
     return dynamic_cast<Application*>(QCoreApplication::instance());
 }

@@ -15,6 +15,10 @@ public:
     // The running application object, or nullptr.
     static Application* Instance();
 
+    // Names the application, which titles its error boxes. No display name is set: under a
+    // window manager Qt would add it to the caption of every window titled otherwise.
+    static void SetName(const QString& name);
+
     // What becomes of an unhandled error; ShowExceptionBox at first.
     std::function<void(const std::string& message)> OnException;
 

@@ -39,6 +39,13 @@ QString Number(double v) {
     return QString::number(v, 'g', 6);
 }
 
+// A mark's number: whole numbers whole, others with three significant digits, never in
+// exponent form.
+QString MarkNumber(double v) {
+    if (std::abs(v - std::round(v)) < 1e-9 || std::abs(v) >= 1000) return QString::number(std::llround(v));
+    return QString::number(v, 'g', 3);
+}
+
 // A mark: its text in a pale box.
 void DrawMark(QPainter& painter, const QRectF& box, const QString& text) {
     painter.setPen(QColor(160, 160, 160));
@@ -112,11 +119,13 @@ ChartWidget::Range ChartWidget::ValueRange() const {
             high = std::max(high, p.value);
         }
     }
-    if (stacked_ && low < 0) {  // mirrored bars: zero in the middle
+    const bool mirrored =
+        std::any_of(series_.begin(), series_.end(), [](const ChartSeries& s) { return s.negativeSide; });
+    if (high - low <= 0) high = low + 1;
+    if (stacked_ && (low < 0 || mirrored)) {  // mirrored bars: zero in the middle
         high = std::max(high, -low);
         low = -high;
     }
-    if (high - low <= 0) high = low + 1;
     const double pad = (high - low) * 0.12;  // room for the marks
     return {low < 0 ? low - pad : 0, high > 0 ? high + pad : 0};
 }
@@ -193,6 +202,15 @@ QRectF ChartWidget::BarRect(int seriesIndex, int index) const {
     return {left, y0, thickness, y1 - y0};
 }
 
+bool ChartWidget::WholeValues() const {
+    for (const ChartSeries& s : series_) {
+        for (const ChartPoint& p : s.points) {
+            if (std::abs(p.value - std::round(p.value)) > 1e-9) return false;
+        }
+    }
+    return true;
+}
+
 QRectF ChartWidget::PieRect() const {
     const QRectF area = PlotArea();
     const double side = std::min(area.width(), area.height()) - 24;
@@ -239,7 +257,7 @@ QString ChartWidget::MarkText(const ChartSeries& series, int index) const {
         case MarkStyle::None:
             return {};
         case MarkStyle::Value:
-            return Number(std::abs(p.value));
+            return MarkNumber(std::abs(p.value));
         case MarkStyle::Percent:
             return percent;
         case MarkStyle::Label:
@@ -247,7 +265,7 @@ QString ChartWidget::MarkText(const ChartSeries& series, int index) const {
         case MarkStyle::LabelPercent:
             return p.label + " " + percent;
         case MarkStyle::LabelValue:
-            return p.label + " " + QString::number(std::abs(p.value), 'g', 3);
+            return p.label + " " + MarkNumber(std::abs(p.value));
     }
     return {};
 }
@@ -277,8 +295,7 @@ void ChartWidget::PaintAxes(QPainter& painter) const {
     painter.drawRect(area);
 
     // Value grid and labels.
-    const double step = TickStep(range.high - range.low);
-    for (double v = std::ceil(range.low / step) * step; v <= range.high + 1e-9; v += step) {
+    for (const double v : AxisTicks()) {
         const double t = (v - range.low) / (range.high - range.low);
         painter.setPen(QColor(224, 224, 224));
         if (horizontal) {
@@ -340,6 +357,49 @@ void ChartWidget::PaintAxes(QPainter& painter) const {
     }
 }
 
+ChartWidget::Mark ChartWidget::BarMark(int seriesIndex, int index) const {
+    const ChartSeries& series = series_[seriesIndex];
+    Mark mark{{}, MarkText(series, index)};
+    if (mark.text.isEmpty()) return mark;
+    const QRectF bar = BarRect(seriesIndex, index);
+    const QFontMetrics fm(SmallFont(10));
+    const double w = fm.horizontalAdvance(mark.text) + 6;
+    const double h = fm.height() + 2;
+    const QRectF area = PlotArea();
+    if (!IsHorizontal()) {
+        mark.box = QRectF(bar.center().x() - w / 2, bar.top() - h - 2, w, h);
+        if (mark.box.top() < area.top()) mark.box.moveTop(area.top() + 2);
+        return mark;
+    }
+    // Each side of mirrored bars keeps its marks, inside the plot; a mark too long for its
+    // side is cut.
+    const bool left = series.negativeSide || series.points[index].value < 0;
+    const Range range = ValueRange();
+    const double zero = area.left() + (0 - range.low) / (range.high - range.low) * area.width();
+    const double sideLeft = left || range.low >= 0 ? area.left() + 2 : zero + 1;
+    const double sideRight = left && range.low < 0 ? zero - 1 : area.right() - 2;
+    const double room = std::max(0.0, sideRight - sideLeft);
+    double width = w;
+    if (width > room) {
+        mark.text = fm.elidedText(mark.text, Qt::ElideRight, static_cast<int>(std::max(0.0, room - 6)));
+        width = room;
+    }
+    mark.box = QRectF(left ? bar.left() - width - 3 : bar.right() + 3, bar.center().y() - h / 2, width, h);
+    // A mark that would leave its side comes back over its bar.
+    if (mark.box.right() > sideRight) mark.box.moveRight(sideRight);
+    if (mark.box.left() < sideLeft) mark.box.moveLeft(sideLeft);
+    return mark;
+}
+
+std::vector<double> ChartWidget::AxisTicks() const {
+    const Range range = ValueRange();
+    double step = TickStep(range.high - range.low);
+    if (WholeValues()) step = std::max(1.0, std::round(step));  // counts get whole steps
+    std::vector<double> ticks;
+    for (double v = std::ceil(range.low / step) * step; v <= range.high + 1e-9; v += step) ticks.push_back(v);
+    return ticks;
+}
+
 void ChartWidget::PaintBars(QPainter& painter) const {
     painter.setFont(SmallFont(10));
     for (int s = 0; s < SeriesCount(); ++s) {
@@ -351,24 +411,8 @@ void ChartWidget::PaintBars(QPainter& painter) const {
             painter.fillRect(bar, colour);
             painter.setPen(colour.darker(130));
             painter.drawRect(bar);
-            const QString mark = MarkText(series, i);
-            if (mark.isEmpty()) continue;
-            const QFontMetrics fm(painter.font());
-            const double w = fm.horizontalAdvance(mark) + 6;
-            const double h = fm.height() + 2;
-            QRectF box;
-            const QRectF area = PlotArea();
-            if (IsHorizontal()) {
-                const bool left = p.value < 0;
-                box = QRectF(left ? bar.left() - w - 3 : bar.right() + 3, bar.center().y() - h / 2, w, h);
-                // A mark that would leave the plot comes back over its bar.
-                if (box.right() > area.right()) box.moveRight(area.right() - 2);
-                if (box.left() < area.left()) box.moveLeft(area.left() + 2);
-            } else {
-                box = QRectF(bar.center().x() - w / 2, bar.top() - h - 2, w, h);
-                if (box.top() < area.top()) box.moveTop(area.top() + 2);
-            }
-            DrawMark(painter, box, mark);
+            const Mark mark = BarMark(s, i);
+            if (!mark.text.isEmpty()) DrawMark(painter, mark.box, mark.text);
         }
     }
 }
@@ -392,8 +436,13 @@ void ChartWidget::PaintPie(QPainter& painter) const {
         if (sweep <= 0) continue;
         painter.setPen(QColor(96, 96, 96));
         painter.setBrush(pie.points[i].colour.isValid() ? pie.points[i].colour : pie.colour);
-        // Qt counts angles anticlockwise from three o'clock, in sixteenths of a degree.
-        painter.drawPie(circle, static_cast<int>((90 - start) * 16), static_cast<int>(-sweep * 16));
+        // Qt counts angles anticlockwise from three o'clock, in sixteenths of a degree. A slice
+        // that is the whole pie has no edge to draw.
+        if (sweep >= 360 - 1e-9) {
+            painter.drawEllipse(circle);
+        } else {
+            painter.drawPie(circle, static_cast<int>((90 - start) * 16), static_cast<int>(-sweep * 16));
+        }
         const double middle = (start + sweep / 2) * std::numbers::pi / 180;
         const double r = circle.width() / 2 * 0.62;
         const QPointF at(circle.center().x() + r * std::sin(middle),

@@ -27,6 +27,9 @@ struct ChartSeries {
     QColor colour{Qt::blue};
     int barWidthPercent = 70;
     MarkStyle marks = MarkStyle::Value;
+    // The series of the negative side of mirrored bars: its marks stay on that side, also for a
+    // bar of no length.
+    bool negativeSide = false;
     std::vector<ChartPoint> points;
 
     void Clear() { points.clear(); }
@@ -69,6 +72,16 @@ public:
 
     // Where a bar is drawn (empty for a pie).
     QRectF BarRect(int series, int index) const;
+
+    // A bar's mark as drawn: its box and its text (cut when too long for its place).
+    struct Mark {
+        QRectF box;
+        QString text;
+    };
+    Mark BarMark(int series, int index) const;
+
+    // The values of the value axis' grid lines.
+    std::vector<double> AxisTicks() const;
     QRectF PlotArea() const;
 
     std::function<void(QPoint)> OnMouseMove;
@@ -85,6 +98,7 @@ private:
     bool IsPie() const { return !series_.empty() && series_[0].kind == SeriesKind::Pie; }
     bool IsHorizontal() const { return !series_.empty() && series_[0].kind == SeriesKind::HorizontalBar; }
     int SlotCount() const;
+    bool WholeValues() const;  // every value a whole number: the axis counts
     Range ValueRange() const;
     QRectF PieRect() const;
     QString MarkText(const ChartSeries& series, int index) const;

@@ -1,5 +1,8 @@
 #include "platform/gridwidget.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -132,6 +135,26 @@ QPoint GridWidget::CellAt(QPoint point) const {
     }
     if (column < 0 || row < 0 || point.x() < 0 || point.y() < 0) return {-1, -1};
     return {column, row};
+}
+
+bool GridWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint cell = CellAt(help->pos());
+    QString text;
+    if (cell.x() >= 0) {
+        text = Cell(cell.x(), cell.y());
+        const QRect rect = CellRect(cell.x(), cell.y()).intersected(this->rect());
+        if (QFontMetrics(FontOf(cell.x(), cell.y())).horizontalAdvance(text) + 4 <= rect.width())
+            text.clear();
+    }
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 void GridWidget::paintEvent(QPaintEvent*) {

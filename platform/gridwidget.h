@@ -62,6 +62,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A cell that shows only part of its text shows it whole as the pointer's tooltip.
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

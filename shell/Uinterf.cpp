@@ -404,23 +404,26 @@ void TInterf::HideAllPanels() {
 
 void TInterf::MenuHautClick() {
     if (HoveredTopEntry == -1) return;
-    const DisabledWhile disabled(*this);
-    try {
-        if (CurrentState == StartState) {
-            HideAllPanels();
-            if (HoveredTopEntry == 1) Analysis->ShowInputPanel();
-            if (HoveredTopEntry == 2) PanelContact->show();
-        } else if (CurrentState == FinishedState) {
-            HideAllPanels();
-            if (HoveredTopEntry == 1) Analysis->ShowDetailedView();
-            if (HoveredTopEntry == 2) Analysis->ShowComparison();
+    {
+        const DisabledWhile disabled(*this);
+        try {
+            if (CurrentState == StartState) {
+                HideAllPanels();
+                if (HoveredTopEntry == 1) Analysis->ShowInputPanel();
+                if (HoveredTopEntry == 2) PanelContact->show();
+            } else if (CurrentState == FinishedState) {
+                HideAllPanels();
+                if (HoveredTopEntry == 1) Analysis->ShowDetailedView();
+                if (HoveredTopEntry == 2) Analysis->ShowComparison();
+            }
+        } catch (const std::exception&) {
+            // A failed switch leaves the window as it is.
         }
-    } catch (const std::exception&) {
-        // A failed switch leaves the window as it is.
+        SelectedTopEntry = HoveredTopEntry;
+        QCoreApplication::processEvents();
+        DrawMenus();
     }
-    SelectedTopEntry = HoveredTopEntry;
-    QCoreApplication::processEvents();
-    DrawMenus();
+    Analysis->FocusInput();
 }
 
 void TInterf::RunBegins() {
@@ -449,14 +452,17 @@ void TInterf::ImageBasClick() {
 
 void TInterf::EnterStartState() {
     ClickSound.Play();
-    const DisabledWhile disabled(*this);
-    SelectedTopEntry = 0;
-    CurrentState = StartState;
-    HideAllPanels();
-    Analysis->ShowInputPanel();
-    BarColour = kBarBeige;
-    PanelpUB->SetColour(BarColour);
-    DrawMenus();
+    {
+        const DisabledWhile disabled(*this);
+        SelectedTopEntry = 0;
+        CurrentState = StartState;
+        HideAllPanels();
+        Analysis->ShowInputPanel();
+        BarColour = kBarBeige;
+        PanelpUB->SetColour(BarColour);
+        DrawMenus();
+    }
+    Analysis->FocusInput();
 }
 
 std::string TInterf::InformationAddress() const {
@@ -482,6 +488,7 @@ void TInterf::BARREDIMINClick() {
 }
 
 void TInterf::BARREAUGMENTERClick() {
+    normalPosition_ = pos();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     showMaximized();
@@ -492,6 +499,7 @@ void TInterf::BARREAUGMENTERClick() {
 void TInterf::BARRENORMALClick() {
     showNormal();
     setFixedSize(normalSize_);
+    move(normalPosition_);  // back where it was before it filled the screen
     BARRENORMAL->hide();
 }
 

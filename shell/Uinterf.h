@@ -189,6 +189,7 @@ private:
     ServerRequests& requests_;
     SystemVersion system_;
     QSize normalSize_;
+    QPoint normalPosition_;
     bool dragging_ = false;
     QPoint dragOffset_;
 };

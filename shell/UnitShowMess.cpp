@@ -96,7 +96,8 @@ void TMessForm::ApplyMainWindowLook(const QImage& buttonPicture) {
 }
 
 int TMessForm::DisplayedLineCount(const QString& message) const {
-    const double width = Memo1->viewport()->width();
+    // The text area's width as the form lays it out, known before the form first shows.
+    const double width = ClientWidth - 2 * Panel1->BorderWidth() - kTextMargin;
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     int lines = 0;

@@ -6,8 +6,7 @@
 
 int main(int argc, char** argv) {
     Application application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenby Ardentis"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenby Ardentis"));
+    Application::SetName(QStringLiteral("Quenby Ardentis"));
 
     AnalysisProgram program;
     program.FormLaucher.show();

@@ -13,8 +13,7 @@
 
 int main(int argc, char** argv) {
     Application application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("morvaneupdater"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Logiciel de mise a jour Morvane"));
+    Application::SetName(QStringLiteral("morvaneupdater"));
     const std::vector<std::string> args(argv + 1, argv + argc);
     TForm1 Form1;
     if (!Form1.FormCreate(args)) return 0;

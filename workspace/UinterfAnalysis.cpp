@@ -49,6 +49,12 @@ AnalysisWorkspace::AnalysisWorkspace(QWidget* window, FrameHost& frame, const An
     ButtonLancer->setFont(ArialPixels(14, true));
     ButtonLancer->setGeometry(0, 200, 180, 38);
     ButtonLancer->OnClick = [this] { ButtonLancerClick(); };
+    // Enter in any field starts the analysis, as the button does.
+    for (QLineEdit* field : {PAGE, PAGE2, MC}) {
+        QObject::connect(field, &QLineEdit::returnPressed, field, [this] {
+            if (Panelanalyse1->isVisible()) RunGuarded([this] { ButtonLancerClick(); });
+        });
+    }
 
     PanelAttente = new TransparentPanel(window);
     PanelAttente->setObjectName(QStringLiteral("PanelAttente"));
@@ -113,6 +119,10 @@ void AnalysisWorkspace::ShowInputPanel() {
     Panelanalyse1->show();
 }
 
+void AnalysisWorkspace::FocusInput() {
+    if (!Panelanalyse1->isHidden()) PAGE->setFocus();
+}
+
 void AnalysisWorkspace::ShowWaitingPanel() {
     PanelAttente->show();
 }
@@ -139,8 +149,11 @@ void AnalysisWorkspace::ButtonLancerClick() {
     State.Store.RunUrls = {FromQString(PAGE->text()), FromQString(PAGE2->text())};
     QComboBox* urls = Detail->CombolisteURL;
     urls->clear();
-    urls->addItem(PAGE->text());
-    urls->addItem(PAGE2->text());
+    for (const QLineEdit* field : {PAGE, PAGE2}) {
+        urls->addItem(field->text());
+        // A long address is read whole in the tooltip.
+        urls->setItemData(urls->count() - 1, field->text(), Qt::ToolTipRole);
+    }
     urls->setCurrentIndex(-1);
     parts_.engine.RemoveAccents = CheckAccent->isChecked();
 

@@ -66,6 +66,8 @@ public:
     // What the frame's menus and states show.
     void ShowInputPanel();
     void ShowWaitingPanel();
+    // URL 1 takes the focus when the input panel shows (once the window takes input again).
+    void FocusInput();
     void ShowDetailedView();
     void ShowComparison();
 

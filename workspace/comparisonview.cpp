@@ -55,8 +55,11 @@ ComparisonView::ComparisonView(QWidget* panel, QWidget* left, QWidget* right, An
     ChartAdvcomparatif->SetTitle(QStringLiteral("Comparatif des répartitions de  balises"));
     ChartAdvcomparatif->SetStacked(true);
     ChartAdvcomparatif->SetAxisLabelsVisible(false);
-    for (int q = 0; q < 2; ++q)
-        ChartAdvcomparatif->AddSeries(SeriesKind::HorizontalBar).marks = MarkStyle::LabelValue;
+    for (int q = 0; q < 2; ++q) {
+        ChartSeries& series = ChartAdvcomparatif->AddSeries(SeriesKind::HorizontalBar);
+        series.marks = MarkStyle::LabelValue;
+        series.negativeSide = q == 0;  // URL 1 on the left
+    }
     ChartAdvcomparatif->OnMouseMove = [this](QPoint at) { ChartAdvcomparatifMouseMove(at); };
     Labelcaption = new QLabel(QStringLiteral("   "), panel);
     Labelcaption->setFont(ArialPixels(11, true));

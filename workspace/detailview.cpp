@@ -59,7 +59,8 @@ DetailedView::DetailedView(QWidget* panel, QWidget* left, QWidget* right, Analys
     ChartREPARTITIONSIGNIFICATIF->AddSeries(SeriesKind::Pie).marks = MarkStyle::Percent;
     ChartREPARTITIONSIGNIFICATIF->OnMouseMove = [this](QPoint) { ChartREPARTITIONSIGNIFICATIFMouseMove(); };
 
-    PanelAide = new Panel(right, QColor(255, 255, 128));
+    // On the whole view, so that a long help text can reach down over the charts.
+    PanelAide = new Panel(panel, QColor(255, 255, 128));
     PanelAide->SetSingleBorder(true);
     LabelAidedetaille = new QLabel(PanelAide);
     LabelAidedetaille->setFont(ArialPixels(12, true));
@@ -68,6 +69,8 @@ DetailedView::DetailedView(QWidget* panel, QWidget* left, QWidget* right, Analys
     Memoaide->setReadOnly(true);
     Memoaide->setFrameShape(QFrame::NoFrame);
     Memoaide->setFont(ArialPixels(11));
+    Memoaide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memoaide->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette help = Memoaide->palette();
     help.setColor(QPalette::Base, QColor(255, 255, 128));
     Memoaide->setPalette(help);
@@ -99,9 +102,10 @@ void DetailedView::Layout() {
     AdvResult->move(8, 36);
     const int pieSize = std::min(right_->width() - 236, half - 36);
     ChartREPARTITIONSIGNIFICATIF->setGeometry(right_->width() - pieSize - 6, 30, pieSize, pieSize);
-    PanelAide->setGeometry(8, 130, ChartREPARTITIONSIGNIFICATIF->x() - 16, half - 136);
+    PanelAide->setGeometry(right_->x() + 8, right_->y() + 130, ChartREPARTITIONSIGNIFICATIF->x() - 16,
+                           half - 136);
     LabelAidedetaille->resize(PanelAide->width() - 12, 18);
-    Memoaide->setGeometry(4, 24, PanelAide->width() - 8, PanelAide->height() - 28);
+    FitHelpPanel();
     Chart1->setGeometry(0, half, width / 2, panel_->height() - half);
     Chartsimpledensite->setGeometry(width / 2, half, width - width / 2, panel_->height() - half);
 }
@@ -113,6 +117,7 @@ const PageResult* DetailedView::SelectedPage() const {
 }
 
 void DetailedView::CombolisteURLChange() {
+    CombolisteURL->setToolTip(CombolisteURL->currentText());
     const PageResult* page = SelectedPage();
     if (page == nullptr) return;
     const PageFigures& figures = page->Figures;
@@ -219,7 +224,24 @@ void DetailedView::ShowHelpEntry(int entry) {
     }
     LabelAidedetaille->setText(ToQString(texts_[entry + 30]));
     Memoaide->setPlainText(HelpText(texts_[entry]));
+    FitHelpPanel();
     PanelAide->show();
+    PanelAide->raise();
+}
+
+void DetailedView::FitHelpPanel() {
+    // Tall enough for its whole text, down to the foot of the view at most.
+    const int textWidth =
+        PanelAide->width() - 8 - 2 * static_cast<int>(Memoaide->document()->documentMargin()) - 4;
+    const QRect text = QFontMetrics(Memoaide->font())
+                           .boundingRect(QRect(0, 0, std::max(1, textWidth), 100000), Qt::TextWordWrap,
+                                         Memoaide->toPlainText());
+    const int wanted = 24 + text.height() + 2 * static_cast<int>(Memoaide->document()->documentMargin()) + 8;
+    const int shortest = left_->height() - 136;
+    const int height =
+        std::clamp(wanted, shortest, std::max(shortest, panel_->height() - PanelAide->y() - 4));
+    PanelAide->resize(PanelAide->width(), height);
+    Memoaide->setGeometry(4, 24, PanelAide->width() - 8, PanelAide->height() - 28);
 }
 
 void DetailedView::LabelCodeRetourMouseMove() {
@@ -227,4 +249,5 @@ void DetailedView::LabelCodeRetourMouseMove() {
     const std::string code = FromQString(LabelCodeRetour->text());
     const std::string explanation = ExplanationOf(code);
     if (!explanation.empty()) Memoaide->appendPlainText(ToQString(code + ": " + explanation));
+    FitHelpPanel();
 }

@@ -55,6 +55,7 @@ public:
 
 private:
     const PageResult* SelectedPage() const;
+    void FitHelpPanel();
 
     QWidget* panel_;
     QWidget* left_;

@@ -33,6 +33,14 @@ void ResetPeakMemory() {
 
 const char* kOk = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n";
 
+// What a fetch may add to the process's peak memory. AddressSanitizer keeps freed blocks aside
+// for a while (its quarantine), so that a build with it holds more.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr uint64_t kFetchMemory = uint64_t{320} << 20;
+#else
+constexpr uint64_t kFetchMemory = uint64_t{48} << 20;
+#endif
+
 class Hostile : public ::testing::Test, public EngineFixture {
 protected:
     // Fetches the address; the status code, whatever the fetch raised.
@@ -76,7 +84,7 @@ TEST_F(Hostile, ABodyOfTwoGigabytesIsCutAtTheCapWithoutFillingMemory) {
     EXPECT_LE(KeptChars(), PageSizeCap);
     EXPECT_GT(KeptChars(), PageSizeCap - 100);
     EXPECT_LT(elapsed, 5000);
-    EXPECT_LT(PeakMemory() - before, uint64_t{48} << 20);
+    EXPECT_LT(PeakMemory() - before, kFetchMemory);
 }
 
 TEST_F(Hostile, AFloodOfEmptyLinesStopsAtTheByteCap) {
@@ -86,19 +94,20 @@ TEST_F(Hostile, AFloodOfEmptyLinesStopsAtTheByteCap) {
     EXPECT_EQ(Fetch(loader, server.Address()), 200);
     EXPECT_TRUE(engine.PageTruncated);
     EXPECT_TRUE(engine.DocumentLines.empty());
-    EXPECT_LT(elapsed, 5000);
-    EXPECT_LT(PeakMemory() - before, uint64_t{48} << 20);
+    EXPECT_LT(elapsed, 15000);  // cut by the byte cap, long before the watchdog
+    EXPECT_LT(PeakMemory() - before, kFetchMemory);
     EXPECT_LT(server.Sent(), PageByteCap + (uint64_t{8} << 20));  // the client stopped taking it
 }
 
 TEST_F(Hostile, TheWatchdogCutsAFloodOnTime) {
-    // About 10 MB a second of empty lines: the byte cap would take more than a second and a half.
-    HostileServer server(std::string(kOk) + "\r\n", HostileServer::Repeat(std::string(64 * 1024, '\n')), 6ms);
+    // About 3 MB a second of empty lines: the byte cap would take five seconds.
+    HostileServer server(std::string(kOk) + "\r\n", HostileServer::Repeat(std::string(64 * 1024, '\n')),
+                         20ms);
     TDatamoduleload quick(engine, proxy, 500ms);
     EXPECT_EQ(Fetch(quick, server.Address()), 404);
     EXPECT_EQ(error, "Connection aborted on request");
-    EXPECT_GE(elapsed, 450);
-    EXPECT_LT(elapsed, 1200);
+    EXPECT_GE(elapsed, 400);
+    EXPECT_LT(elapsed, 2500);
     EXPECT_TRUE(engine.DocumentLines.empty());
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/chartwidget.h"
 #include "platform/gridwidget.h"
 
@@ -114,4 +116,59 @@ TEST(ChartHitTest, PieSlices) {
     chart.Series(0).Add(0, "oui", Qt::green);
     chart.Series(0).Add(0, "non", Qt::red);
     EXPECT_EQ(chart.PointAt(centre), std::nullopt);  // two empty slices: nothing to point at
+}
+
+TEST(ChartMarks, WholeNumbersStayWholeAndEachSideKeepsItsMarks) {
+    ChartWidget words;
+    words.resize(400, 200);
+    words.AddSeries(SeriesKind::HorizontalBar).marks = MarkStyle::LabelValue;
+    words.Series(0).Add(1700, "Ignorés URL 2", Qt::red);
+    words.Series(0).Add(7.456, "TITLE", Qt::red);
+    EXPECT_EQ(words.BarMark(0, 0).text, "Ignorés URL 2 1700");
+    EXPECT_EQ(words.BarMark(0, 1).text, "TITLE 7.46");
+
+    // URL 1 on the left, its empty bars too; a mark too long for its side is cut.
+    ChartWidget shares;
+    shares.resize(300, 200);
+    shares.SetStacked(true);
+    for (int q = 0; q < 2; ++q) {
+        ChartSeries& series = shares.AddSeries(SeriesKind::HorizontalBar);
+        series.marks = MarkStyle::LabelValue;
+        series.negativeSide = q == 0;
+    }
+    shares.Series(0).Add(0, "TITLE", Qt::red);
+    shares.Series(0).Add(-59.7, "BODY d'une page aux titres interminables", Qt::red);
+    shares.Series(1).Add(7.5, "TITLE", Qt::red);
+    shares.Series(1).Add(52.5, "BODY", Qt::red);
+    const QRectF plot = shares.PlotArea();
+    const double zero = shares.BarRect(1, 0).left();
+    for (int i = 0; i < 2; ++i) {
+        const QRectF left = shares.BarMark(0, i).box;
+        const QRectF right = shares.BarMark(1, i).box;
+        EXPECT_LE(left.right(), zero) << i;
+        EXPECT_GE(right.left(), zero) << i;
+        EXPECT_GE(left.left(), plot.left()) << i;
+        EXPECT_LE(right.right(), plot.right()) << i;
+    }
+    EXPECT_TRUE(shares.BarMark(0, 1).text.endsWith(QChar(0x2026)));  // cut, with an ellipsis
+}
+
+TEST(ChartMarks, CountsHaveWholeTicksAndAWholePieHasNoEdge) {
+    ChartWidget counts;
+    counts.resize(300, 200);
+    counts.AddSeries(SeriesKind::HorizontalBar);
+    counts.Series(0).Add(1, "TITLE", Qt::red);
+    counts.Series(0).Add(0, "H1", Qt::red);
+    for (const double tick : counts.AxisTicks()) EXPECT_EQ(tick, std::round(tick));
+
+    ChartWidget pie;
+    pie.resize(200, 200);
+    pie.AddSeries(SeriesKind::Pie).marks = MarkStyle::None;
+    pie.Series(0).Add(12, "oui", QColor(0, 128, 0));
+    pie.Series(0).Add(0, "non", Qt::red);
+    const QImage image = pie.grab().toImage();
+    const QPoint centre = pie.rect().center();
+    // Along the radius to the top, where a slice that is the whole pie would draw its edge.
+    for (const int up : {20, 40, 60})
+        EXPECT_EQ(image.pixelColor(centre - QPoint(0, up)), QColor(0, 128, 0)) << up;
 }

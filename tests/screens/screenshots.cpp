@@ -152,7 +152,7 @@ void SaveUpdater() {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenby Ardentis"));
+    Application::SetName(QStringLiteral("Quenby Ardentis"));
     folder.setPath(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QDir().mkpath(folder.path());
 
@@ -206,6 +206,8 @@ int main(int argc, char** argv) {
     Save(&window, "04-tableau-detaille-densite-aide");
     MoveTo(detail.LabelCodeRetour, QPoint(2, 2));
     Save(&window, "05-tableau-detaille-code-retour");
+    MoveTo(detail.AdvResult, detail.AdvResult->CellRect(0, 8).center());  // row "A": the longest help
+    Save(&window, "05b-tableau-detaille-aide-longue");
 
     Click(window.MenuHaut, window.TopEntryRects.at(1).Rect.center());  // "Tableau comparatif"
     const char* measures[] = {"06-comparatif-blocs", "07-comparatif-mots", "08-comparatif-occurences",

@@ -236,6 +236,9 @@ TEST(FrameErrors, BeforeTheMainWindowErrorsAreReportedInABox) {
 }
 
 TEST_F(Frame, MaximiseAndRestoreSwapTheWindowButtons) {
+    window->move(120, 80);
+    QApplication::processEvents();
+    const QPoint before = window->pos();
     EXPECT_FALSE(window->BARRENORMAL->isVisible());
     QTest::mouseClick(window->BARREAUGMENTER, Qt::LeftButton);
     QApplication::processEvents();
@@ -245,6 +248,7 @@ TEST_F(Frame, MaximiseAndRestoreSwapTheWindowButtons) {
     QApplication::processEvents();
     EXPECT_FALSE(window->BARRENORMAL->isVisible());
     EXPECT_EQ(window->size(), QSize(900, 675));
+    EXPECT_EQ(window->pos(), before);  // back where it was
 }
 
 TEST_F(Frame, TheDrawnStripDragsTheWindow) {

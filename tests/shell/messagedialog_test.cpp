@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <cmath>
 
+#include "engine/windows1252.h"
+#include "platform/qtextconvert.h"
 #include "shell/Common.h"
 #include "shell/UnitShowMess.h"
 #include "tests/support/guitesting.h"
@@ -50,6 +52,18 @@ QWidget* Cancel(TMessForm& f) {
 }
 
 }  // namespace
+
+TEST(MessageDialog, TheFirstMessageIsAsTallAsTheNext) {
+    TMessForm form;
+    const std::string line = *Utf8ToWindows1252("Le fichier de la mise à jour ne peut pas être écrit ici.");
+    // Counted before the form ever showed, with the width it will have.
+    EXPECT_EQ(form.DisplayedLineCount(ToQString(line)), 1);
+    int result = 0;
+    const Seen first = Show(form, line, mkMessage, result, Ok);
+    const Seen second = Show(form, line, mkMessage, result, Ok);
+    EXPECT_EQ(first.panel2, 40);
+    EXPECT_EQ(first.outer, second.outer);
+}
 
 TEST(MessageDialog, HeightFollowsTheDisplayedLines) {
     TMessForm form;

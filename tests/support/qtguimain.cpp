@@ -10,7 +10,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenby Ardentis"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenby Ardentis"));
+    Application::SetName(QStringLiteral("Quenby Ardentis"));
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QToolTip>
 #include <atomic>
 
 #include "platform/qtextconvert.h"
@@ -446,5 +449,50 @@ TEST_F(Workspace, StopDuringARunSkipsWhatIsLeft) {
     // The next run starts afresh.
     Run(At("/counted"), At("/counted"), QStringLiteral("hotel"));
     EXPECT_EQ(countedHits.load(), 2);
+    EXPECT_EQ(Row(1), "TITLE|1|3|1|33%");
+}
+
+TEST_F(Workspace, EveryHelpTextIsReadableWhole) {
+    Run(At("/detail"), At("/other"), QStringLiteral("hotel"));
+    for (int entry = 0; entry < 16; ++entry) {
+        detail->ShowHelpEntry(entry);
+        QApplication::processEvents();
+        EXPECT_EQ(detail->Memoaide->verticalScrollBar()->maximum(), 0) << entry;
+        EXPECT_LE(detail->PanelAide->geometry().bottom(), analysis->PanelTableauSimple->height()) << entry;
+    }
+    // Row "A", the longest, reaches down over the charts, above them.
+    PointAt(detail->AdvResult, detail->AdvResult->CellRect(0, 8).center());
+    EXPECT_TRUE(detail->PanelAide->isVisible());
+    EXPECT_GT(detail->PanelAide->geometry().bottom(), detail->Chartsimpledensite->y());
+    EXPECT_EQ(detail->PanelAide->parentWidget()->children().last(), detail->PanelAide);
+}
+
+TEST_F(Workspace, LongAddressesAreReadWholeInTooltips) {
+    const std::string address =
+        At("/detail") + "?campagne=hiver-2026&source=lettre-d-information&page=chambres-vue-mer";
+    Run(address, At("/other"), QStringLiteral("hotel"));
+    QComboBox* urls = detail->CombolisteURL;
+    EXPECT_EQ(urls->toolTip(), QString::fromStdString(address));
+    EXPECT_EQ(urls->itemData(0, Qt::ToolTipRole).toString(), QString::fromStdString(address));
+
+    OpenComparison();
+    GridWidget* list = rig.formURL.AdvlistURL;
+    QHelpEvent help(QEvent::ToolTip, list->CellRect(1, 0).center(),
+                    list->mapToGlobal(list->CellRect(1, 0).center()));
+    QApplication::sendEvent(list, &help);
+    EXPECT_EQ(QToolTip::text(), QString::fromStdString(address));
+}
+
+TEST_F(Workspace, EnterInAnyFieldStartsTheAnalysisAndUrl1HasTheFocus) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ClickAt(window->MenuHaut, window->TopEntryRects.at(0).Rect.center());  // "Lancer"
+    EXPECT_EQ(QApplication::focusWidget(), analysis->PAGE);
+    Type(analysis->PAGE, QString::fromStdString(At("/detail")));
+    Type(analysis->PAGE2, QString::fromStdString(At("/other")));
+    Type(analysis->MC, QStringLiteral("hotel"));
+    QTest::keyClick(analysis->MC, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(window->CurrentState, "ANALYSE1FINI");
     EXPECT_EQ(Row(1), "TITLE|1|3|1|33%");
 }
