@@ -1,5 +1,7 @@
 #include "engine/UnitTrelvoHTMLanalyse.h"
 
+#include "engine/bytescan.h"
+
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -34,54 +36,62 @@ constexpr std::array<RowSource, EntityTable::RowCount> kRows = {{
 // Longest entity of the table ("&Agrave;" and its kin).
 constexpr size_t kLongestEntity = 8;
 
+// Every pass below only ever shortens the text: each works in place, in the one buffer of the
+// decoding, writing at or before where it reads, and returns the new length.
+
 // Replaces the entities of rows first..last in one pass. Every entity begins with "&", ends
 // with its only ";" and holds no other "&", so two occurrences never overlap, and the
 // characters these rows produce never form a new entity of these rows: a single pass gives
 // what applying the rows one after the other, each until it no longer occurs, would give.
-std::string DecodeRows(const EntityTable& table, std::string_view text, int first, int last) {
-    std::string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        const size_t amp = text.find('&', i);
-        if (amp == std::string_view::npos) break;
-        out.append(text, i, amp - i);
-        const size_t window = std::min(kLongestEntity, text.size() - amp);
-        const void* semi = std::memchr(text.data() + amp, ';', window);
+size_t DecodeRows(const EntityTable& table, char* text, size_t size, int first, int last) {
+    char* o = text;
+    const char* p = text;
+    const char* end = text + size;
+    while (p < end) {
+        const char* amp = FindByte(p, end, '&');
+        std::memmove(o, p, static_cast<size_t>(amp - p));
+        o += amp - p;
+        if (amp == end) break;
+        const size_t window = std::min<size_t>(kLongestEntity, static_cast<size_t>(end - amp));
+        size_t length = 1;
+        while (length < window && amp[length] != ';') ++length;
         int row = 0;
-        size_t length = 0;
-        if (semi != nullptr) {
-            length = static_cast<const char*>(semi) - (text.data() + amp) + 1;
-            row = table.FindRow(text.substr(amp, length));
+        if (length < window) {
+            ++length;  // the ";"
+            row = table.FindRow(std::string_view(amp, length));
         }
         if (row >= first && row <= last) {
-            out += table.Row(row).Character;
-            i = amp + length;
+            *o++ = table.Row(row).Character;
+            p = amp + length;
         } else {
-            out += '&';
-            i = amp + 1;
+            *o++ = '&';
+            p = amp + 1;
         }
     }
-    if (i < text.size()) out.append(text, i);
-    return out;
+    return static_cast<size_t>(o - text);
 }
 
 // "&amp;" becomes "&", which may start a new "&amp;" with what follows ("&amp;amp;" ends as
 // "&"). Only the newly written "&" can begin such an occurrence, so an occurrence is always a
 // suffix of the output at the moment its ";" is written.
-std::string DecodeAmpersands(std::string_view text) {
-    constexpr std::string_view kAmp = "&amp;";
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        out += c;
-        if (c == ';' && out.size() >= kAmp.size() &&
-            out.compare(out.size() - kAmp.size(), kAmp.size(), kAmp) == 0) {
-            out.resize(out.size() - kAmp.size());
-            out += '&';
+size_t DecodeAmpersands(char* text, size_t size) {
+    char* o = text;
+    const char* p = text;
+    const char* end = text + size;
+    while (p < end) {
+        const char* semi = FindByte(p, end, ';');
+        std::memmove(o, p, static_cast<size_t>(semi - p));
+        o += semi - p;
+        if (semi == end) break;
+        // What was written, with this ";", ends as "&amp;": it becomes "&".
+        if (o - text >= 4 && std::memcmp(o - 4, "&amp", 4) == 0) {
+            o -= 3;  // "amp" goes, the "&" stays
+        } else {
+            *o++ = ';';
         }
+        p = semi + 1;
     }
-    return out;
+    return static_cast<size_t>(o - text);
 }
 
 // Digits only, at least one, and a value within a 32-bit signed integer.
@@ -96,30 +106,33 @@ bool ReadReference(std::string_view content, int64_t& value) {
     return true;
 }
 
-std::string DecodeNumericReferences(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    size_t i = 0;
+size_t DecodeNumericReferences(char* text, size_t size) {
+    char* o = text;
+    const auto put = [&](const char* from, const char* to) {
+        std::memmove(o, from, static_cast<size_t>(to - from));
+        o += to - from;
+    };
+    const char* p = text;
+    const char* end = text + size;
     while (true) {
-        const size_t start = text.find("&#", i);
-        if (start == std::string_view::npos) break;
-        out.append(text, i, start - i);
-        i = start + 2;
-        const size_t semi = text.find(';', i);
-        if (semi == std::string_view::npos) break;
-        const std::string_view content = text.substr(i, semi - i);
-        i = semi + 1;
+        const char* start = p;
+        while ((start = FindByte(start, end, '&')) != end && (end - start < 2 || start[1] != '#')) ++start;
+        if (start == end) break;
+        put(p, start);
+        p = start + 2;
+        const char* semi = FindByte(p, end, ';');
+        if (semi == end) break;  // the "&#" goes, the rest stays
+        const std::string_view content(p, static_cast<size_t>(semi - p));
+        p = semi + 1;
         int64_t value = 0;
         if (ReadReference(content, value)) {
-            out += static_cast<char>(value % 256);
+            *o++ = static_cast<char>(value % 256);
         } else {
-            out += "&#";
-            out += content;
-            out += ';';
+            put(start, p);
         }
     }
-    out.append(text, i);
-    return out;
+    put(p, end);
+    return static_cast<size_t>(o - text);
 }
 
 char HexDigit(int v) {
@@ -136,15 +149,37 @@ EntityTable::EntityTable() {
     for (int i = 0; i < RowCount; ++i) {
         rows_[i] = {kRows[i].entity, static_cast<char>(kRows[i].character), kRows[i].plain};
     }
-    for (int i = 1; i <= RowCount; ++i) rowOf_.emplace(Row(i).Entity, i);
+    for (int i = RowCount; i >= 1; --i) {
+        // The first row of an entity decides; every entity fits the packed form.
+        const std::string& entity = Row(i).Entity;
+        const uint64_t key = Pack(entity);
+        size_t slot = SlotOf(key);
+        while (packed_[slot].row != 0 && !(packed_[slot].key == key && packed_[slot].length == entity.size()))
+            slot = (slot + 1) % packed_.size();
+        packed_[slot] = {key, entity.size(), i};
+    }
     // When two rows share a character, the first one in table order decides.
     for (int i = FoldRowCount; i >= 1; --i)
         fold_[static_cast<unsigned char>(Row(i).Character)] = &Row(i).Plain;
 }
 
+uint64_t EntityTable::Pack(std::string_view entity) {
+    uint64_t key = 0;
+    std::memcpy(&key, entity.data(), std::min(entity.size(), sizeof key));
+    return key;
+}
+
+size_t EntityTable::SlotOf(uint64_t key) {
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> 57);
+}
+
 int EntityTable::FindRow(std::string_view entity) const {
-    const auto it = rowOf_.find(entity);
-    return it == rowOf_.end() ? 0 : it->second;
+    if (entity.size() > sizeof(uint64_t)) return 0;
+    const uint64_t key = Pack(entity);
+    for (size_t slot = SlotOf(key); packed_[slot].row != 0; slot = (slot + 1) % packed_.size()) {
+        if (packed_[slot].key == key && packed_[slot].length == entity.size()) return packed_[slot].row;
+    }
+    return 0;
 }
 
 const EntityTable& BuildEntityTable() {
@@ -153,12 +188,16 @@ const EntityTable& BuildEntityTable() {
 }
 
 std::string DecodeEntities(std::string_view text) {
-    std::string decoded = DecodeNumericReferences(text);
-    if (decoded.find('&') == std::string::npos) return decoded;
-    const EntityTable& table = BuildEntityTable();
-    decoded = DecodeRows(table, decoded, 1, EntityTable::AmpRow - 1);
-    decoded = DecodeAmpersands(decoded);
-    return DecodeRows(table, decoded, EntityTable::AmpRow + 1, EntityTable::RowCount);
+    std::string decoded(text);
+    size_t size = DecodeNumericReferences(decoded.data(), decoded.size());
+    if (std::memchr(decoded.data(), '&', size) != nullptr) {
+        const EntityTable& table = BuildEntityTable();
+        size = DecodeRows(table, decoded.data(), size, 1, EntityTable::AmpRow - 1);
+        size = DecodeAmpersands(decoded.data(), size);
+        size = DecodeRows(table, decoded.data(), size, EntityTable::AmpRow + 1, EntityTable::RowCount);
+    }
+    decoded.resize(size);
+    return decoded;
 }
 
 std::string FoldAccents(std::string_view text) {
@@ -192,12 +231,37 @@ std::string UpperCaseAscii(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// A letter compared without its case: clearing the bit of lower case leaves the capital, which
+// only the letter itself, in either case, gives.
+bool SameLetters(const char* text, std::string_view name) {
+    for (size_t k = 0; k < name.size(); ++k) {
+        if ((text[k] & ~0x20) != (name[k] & ~0x20)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+size_t FindBeforeEquals(std::string_view text, std::string_view name) {
+    size_t from = name.size();
+    while (from < text.size()) {
+        const char* equals = FindByte(text.data() + from, text.data() + text.size(), '=');
+        if (equals == text.data() + text.size()) break;
+        const auto at = static_cast<size_t>(equals - text.data());
+        if (SameLetters(text.data() + at - name.size(), name)) return at - name.size();
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+
 std::string GetAttribute(std::string_view name, std::string_view tag) {
-    const std::string upperTag = UpperCaseAscii(tag);
-    const std::string key = UpperCaseAscii(name) + "=";
-    const size_t at = upperTag.find(key);
-    if (at == std::string::npos) return {};
-    const std::string_view rest = tag.substr(at + key.size());
+    // The first place where the tag, upper-cased, reads NAME=.
+    const size_t at = FindBeforeEquals(tag, name);
+    if (at == std::string_view::npos) return {};
+    const std::string_view rest = tag.substr(at + name.size() + 1);
     if (rest.empty()) return {};
     const char first = rest.front();
     if (first == '"' || first == '\'') {

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
 
 struct EntityRow {
     std::string Entity;  // as written in HTML, for instance "&eacute;"
@@ -36,7 +36,15 @@ public:
 private:
     std::array<EntityRow, RowCount> rows_;
     std::array<const std::string*, 256> fold_{};
-    std::unordered_map<std::string_view, int> rowOf_;
+    // Rows found by their entity packed into 8 bytes, by open addressing.
+    struct PackedRow {
+        uint64_t key = 0;
+        size_t length = 0;
+        int row = 0;  // 0: empty
+    };
+    static uint64_t Pack(std::string_view entity);
+    static size_t SlotOf(uint64_t key);
+    std::array<PackedRow, 128> packed_{};
 };
 
 // The table, built on first use and unchanged afterwards.
@@ -51,6 +59,10 @@ std::string FoldAccents(std::string_view text);
 // Letters A to Z turned into a to z, and the reverse; no other character changes.
 std::string LowerCaseAscii(std::string_view text);
 std::string UpperCaseAscii(std::string_view text);
+
+// Where name (ASCII letters), compared without case, first stands just before an "=" in text;
+// npos when it does not.
+size_t FindBeforeEquals(std::string_view text, std::string_view name);
 
 // Value of the attribute name in a tag text, or an empty string.
 std::string GetAttribute(std::string_view name, std::string_view tag);

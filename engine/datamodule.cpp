@@ -30,6 +30,7 @@ TdataM::TdataM() {
     words_.reserve(kStopWords.size());
     for (const std::string_view word : kStopWords) {
         words_.push_back(*Utf8ToWindows1252(word));
-        index_.insert(words_.back());
+        const uint64_t hash = WordIndex::Hash(words_.back());
+        if (index_.Find(words_.back(), hash, words_) == 0) index_.Insert(hash, static_cast<int32_t>(words_.size()));
     }
 }

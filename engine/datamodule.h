@@ -4,10 +4,9 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-#include "engine/texthash.h"
+#include "engine/wordindex.h"
 
 class TdataM {
 public:
@@ -17,9 +16,10 @@ public:
     const std::vector<std::string>& stopwordlist() const { return words_; }
 
     // True when the word equals an entry of the list exactly (case and accents included).
-    bool Contains(std::string_view word) const { return index_.find(word) != index_.end(); }
+    bool Contains(std::string_view word) const { return Contains(word, WordIndex::Hash(word)); }
+    bool Contains(std::string_view word, uint64_t hash) const { return index_.Find(word, hash, words_) != 0; }
 
 private:
     std::vector<std::string> words_;
-    std::unordered_set<std::string, TextHash, std::equal_to<>> index_;
+    WordIndex index_;
 };

@@ -1,12 +1,24 @@
 #include "engine/pagelines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
 
-constexpr std::string_view kLineEnds("\r\n", 2);
-constexpr std::string_view kLineEndsOrNul("\r\n\0", 3);
+// Position of the first CR or LF (and of the first byte 00 when withNul) from pos, or the size.
+// Each is looked for with memchr within what is left before the nearest one found so far.
+size_t FindLineEnd(std::string_view bytes, size_t pos, bool withNul) {
+    size_t end = bytes.size();
+    const auto nearest = [&](char c) {
+        if (const void* at = std::memchr(bytes.data() + pos, c, end - pos))
+            end = static_cast<size_t>(static_cast<const char*>(at) - bytes.data());
+    };
+    nearest('\n');
+    nearest('\r');
+    if (withNul) nearest('\0');
+    return end;
+}
 
 }  // namespace
 
@@ -26,14 +38,13 @@ bool PageLineSplitter::Add(std::string_view bytes) {
     while (!capPassed_ && pos < bytes.size()) {
         if (afterNul_) {
             // The rest of a line after a byte 00 is dropped.
-            const size_t end = bytes.find_first_of(kLineEnds, pos);
-            if (end == std::string_view::npos) return true;
+            const size_t end = FindLineEnd(bytes, pos, false);
+            if (end == bytes.size()) return true;
             EndLine();
             pos = end + 1;
             continue;
         }
-        size_t end = bytes.find_first_of(kLineEndsOrNul, pos);
-        if (end == std::string_view::npos) end = bytes.size();
+        const size_t end = FindLineEnd(bytes, pos, true);
         const size_t length = end - pos;
         const int64_t total = static_cast<int64_t>(fetchedChars_) + static_cast<int64_t>(length);
         fetchedChars_ = static_cast<int32_t>(std::min<int64_t>(total, std::numeric_limits<int32_t>::max()));

@@ -1,67 +1,27 @@
 #include "engine/procedureanalyse.h"
 
+#include "engine/bytescan.h"
+
+#include <cstring>
 #include <limits>
+#include <optional>
 
 #include "engine/UnitTrelvoHTMLanalyse.h"
 #include "engine/windows1252.h"
 
 namespace {
 
-// The scanner is no HTML parser: it recognises tags by these upper-case prefixes only.
-enum TagEffect : uint32_t {
-    kBoundary = 1u << 0,
-    kTitleOn = 1u << 1,
-    kTitleOff = 1u << 2,
-    kHeadingOn = 1u << 3,   // with the heading level
-    kHeadingOff = 1u << 4,  // with the heading level
-    kLinkStart = 1u << 5,
-    kLinkEnd = 1u << 6,
-    kImage = 1u << 7,
-    kSkipOn = 1u << 8,
-    kSkipOff = 1u << 9,
-};
-
-struct TagPrefix {
-    std::string_view prefix;
-    uint32_t effects;
-    int level;
-};
-
-constexpr std::array<TagPrefix, 28> kPrefixes = {{
-    {"<TITLE", kTitleOn, 0},
-    {"</TITLE", kBoundary | kTitleOff, 0},
-    {"<H1", kBoundary | kHeadingOn, 1},
-    {"<H2", kBoundary | kHeadingOn, 2},
-    {"<H3", kBoundary | kHeadingOn, 3},
-    {"<H4", kBoundary | kHeadingOn, 4},
-    {"<H5", kBoundary | kHeadingOn, 5},
-    {"</H1>", kBoundary, 0},
-    {"</H2>", kBoundary, 0},
-    {"</H3>", kBoundary, 0},
-    {"</H4>", kBoundary, 0},
-    {"</H5>", kBoundary, 0},
-    {"</H1", kHeadingOff, 1},
-    {"</H2", kHeadingOff, 2},
-    {"</H3", kHeadingOff, 3},
-    {"</H4", kHeadingOff, 4},
-    {"</H5", kHeadingOff, 5},
-    {"<A ", kBoundary | kLinkStart, 0},
-    {"</A>", kBoundary, 0},
-    // Every closing tag beginning so ends the link, "</ABBR>" included, and whether or not
-    // the link had an address: an anchor like <A NAME=haut></A> must not make the rest of
-    // the page link text.
-    {"</A", kLinkEnd, 0},
-    {"<IMG ", kBoundary | kImage, 0},
-    {"<BR", kBoundary, 0},
-    {"<TD", kBoundary, 0},
-    {"<P", kBoundary, 0},
-    {"<SCRIPT ", kBoundary | kSkipOn, 0},
-    {"<STYLE ", kBoundary | kSkipOn, 0},
-    {"</SCRIPT", kSkipOff, 0},
-    {"</STYLE", kSkipOff, 0},
-}};
-
-constexpr int kHeadingLevels = 5;
+// The scanner is no HTML parser: it recognises tags by a few upper-case prefixes only.
+constexpr uint32_t kBoundary = 1u << 0;
+constexpr uint32_t kTitleOn = 1u << 1;
+constexpr uint32_t kTitleOff = 1u << 2;
+constexpr uint32_t kHeadingOn = 1u << 3;   // with the heading level
+constexpr uint32_t kHeadingOff = 1u << 4;  // with the heading level
+constexpr uint32_t kLinkStart = 1u << 5;
+constexpr uint32_t kLinkEnd = 1u << 6;
+constexpr uint32_t kImage = 1u << 7;
+constexpr uint32_t kSkipOn = 1u << 8;
+constexpr uint32_t kSkipOff = 1u << 9;
 
 constexpr std::string_view kPunctuation = ".,'\"!?;*/()-_";
 
@@ -72,6 +32,92 @@ constexpr std::array<bool, 256> PunctuationTable() {
 }
 
 constexpr std::array<bool, 256> kIsPunctuation = PunctuationTable();
+
+constexpr int kHeadingLevels = 5;
+constexpr size_t kShortestCharsetTag = std::string_view("<charset=utf-8>").size();
+constexpr size_t kLongestPrefix = 8;  // "<SCRIPT " and "</SCRIPT"
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// What a tag does, by its upper-cased beginning:
+//   "<TITLE" title on; "</TITLE" boundary, title off;
+//   "<H1".."<H5" boundary, heading on; "</H1".."</H5" heading off, and a boundary when ">"
+//   follows at once;
+//   "<A " boundary, link start; "</A" link end (every closing tag so beginning, "</ABBR>"
+//   included, and whether or not the link had an address: an anchor like <A NAME=haut></A>
+//   must not make the rest of the page link text), and a boundary for "</A>";
+//   "<IMG " boundary, image; "<BR", "<TD", "<P" boundary;
+//   "<SCRIPT ", "<STYLE " boundary, skip on; "</SCRIPT", "</STYLE" skip off.
+uint32_t TagEffects(std::string_view tag, int& level) {
+    const size_t n = std::min(tag.size(), kLongestPrefix);
+    const auto at = [&](size_t i) { return i < n ? Upper(tag[i]) : '\0'; };
+    // Whether the tag, upper-cased, begins with prefix.
+    const auto starts = [&](const char* prefix) {
+        size_t i = 0;
+        while (prefix[i] != '\0' && at(i) == prefix[i]) ++i;
+        return prefix[i] == '\0';
+    };
+    const auto headingDigit = [&](size_t i) { return at(i) >= '1' && at(i) <= '5' ? at(i) - '0' : 0; };
+    if (n < 2) return 0;
+    if (tag[1] == '/') {
+        switch (at(2)) {
+            case 'T':
+                return starts("</TITLE") ? kBoundary | kTitleOff : 0u;
+            case 'H':
+                level = headingDigit(3);
+                if (level == 0) return 0;
+                return kHeadingOff | (at(4) == '>' ? kBoundary : 0u);
+            case 'A':
+                return kLinkEnd | (at(3) == '>' ? kBoundary : 0u);
+            case 'S':
+                return starts("</SCRIPT") || starts("</STYLE") ? kSkipOff : 0u;
+            default:
+                return 0;
+        }
+    }
+    switch (at(1)) {
+        case 'T':
+            if (starts("<TITLE")) return kTitleOn;
+            return at(2) == 'D' ? kBoundary : 0u;
+        case 'H':
+            level = headingDigit(2);
+            return level != 0 ? kBoundary | kHeadingOn : 0u;
+        case 'A':
+            return at(2) == ' ' ? kBoundary | kLinkStart : 0u;
+        case 'I':
+            return starts("<IMG ") ? kBoundary | kImage : 0u;
+        case 'B':
+            return at(2) == 'R' ? kBoundary : 0u;
+        case 'P':
+            return kBoundary;
+        case 'S':
+            return starts("<SCRIPT ") || starts("<STYLE ") ? kBoundary | kSkipOn : 0u;
+        default:
+            return 0;
+    }
+}
+
+// Whether text holds word (upper case), letters compared without their case.
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    if (word.empty() || text.size() < word.size()) return word.empty();
+    for (size_t i = 0; i + word.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < word.size() && Upper(text[i + k]) == word[k]) ++k;
+        if (k == word.size()) return true;
+    }
+    return false;
+}
+
+// Text without its tabs appended to out.
+void AppendWithoutTabs(std::string& out, const char* from, const char* to) {
+    while (from < to) {
+        const char* tab = FindByte(from, to, '\t');
+        out.append(from, tab);
+        from = tab + (tab != to ? 1 : 0);
+    }
+}
 
 struct ScannerState {
     bool inTitle = false;
@@ -89,10 +135,6 @@ struct ScannerState {
         return inLink ? ekA : ekBody;
     }
 };
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 }  // namespace
 
@@ -116,34 +158,50 @@ void AnalysisEngine::ResetPageCounters() {
 }
 
 int32_t AnalysisEngine::WordId(std::string_view word) const {
-    const auto it = vocabularyIndex_.find(word);
-    return it == vocabularyIndex_.end() ? 0 : it->second;
+    return vocabularyIndex_.Find(word, WordIndex::Hash(word), Vocabulary);
 }
 
-int32_t AnalysisEngine::AddWord(std::string_view word) {
-    const auto it = vocabularyIndex_.find(word);
-    if (it != vocabularyIndex_.end()) return it->second;
+int32_t AnalysisEngine::AddWord(std::string_view word, uint64_t hash) {
+    if (const int32_t id = vocabularyIndex_.Find(word, hash, Vocabulary); id != 0) return id;
     Vocabulary.emplace_back(word);
     const auto id = static_cast<int32_t>(Vocabulary.size());
-    vocabularyIndex_.emplace(Vocabulary.back(), id);
+    vocabularyIndex_.Insert(hash, id);
     return id;
 }
 
 void AnalysisEngine::AddBlock(std::string_view text, int32_t kind) {
     if (text.substr(0, 2) == "/*") return;
-    std::string normal = SplitPunctuation(LowerCaseAscii(DecodeEntities(text)));
-    if (RemoveAccents) normal = FoldAccents(normal);
+    std::string_view source = text;
+    if (text.find('&') != std::string_view::npos) {
+        decoded_ = DecodeEntities(text);
+        source = decoded_;
+    }
+    // Lower case, punctuation to spaces and, when asked, accents folded, in one pass: each step
+    // turns one character into at most one.
+    const NormalTable& table = RemoveAccents ? FoldingTable() : PlainTable();
+    normal_.resize(source.size());
+    size_t length = 0;
+    for (const char c : source) {
+        const int16_t to = table[static_cast<unsigned char>(c)];
+        if (to >= 0) normal_[length++] = static_cast<char>(to);
+    }
+    normal_.resize(length);
 
     Block block;
     block.Kind = kind;
-    ForEachPiece(normal, [&](std::string_view word) {
+    ForEachPiece(normal_, [&](std::string_view word) {
         if (word.empty()) return;
-        if (static_cast<int64_t>(word.size()) < MinWordLength || IsStopWord(word)) {
+        if (static_cast<int64_t>(word.size()) < MinWordLength) {
+            ++IgnoredWordCount;
+            return;
+        }
+        const uint64_t hash = WordIndex::Hash(word);
+        if (dataM_.Contains(word, hash)) {
             ++IgnoredWordCount;
             return;
         }
         ++SignificantWordCount;
-        block.WordIds.push_back(AddWord(word));
+        block.WordIds.push_back(AddWord(word, hash));
     });
     if (block.WordIds.empty()) return;
     block.WordCount = static_cast<int32_t>(block.WordIds.size());
@@ -153,36 +211,36 @@ void AnalysisEngine::AddBlock(std::string_view text, int32_t kind) {
 
 void AnalysisEngine::AnalysePage(const std::vector<std::string>& lines) {
     ScannerState state;
-    std::string pending;
-    std::string tag;
+    std::string& pending = pending_;
+    std::string& tag = tag_;  // a tag that runs over the end of its line
+    pending.clear();
     bool inTag = false;
 
     const auto flush = [&] {
-        std::string text = std::move(pending);
-        pending.clear();
-        if (state.utf8) {
-            std::optional<std::string> decoded = Utf8ToWindows1252(text);
-            if (decoded && !decoded->empty()) text = std::move(*decoded);
+        // Nothing to record, or nothing to be recorded while skipping.
+        if (pending.empty() || state.skipping) {
+            pending.clear();
+            return;
         }
-        if (state.skipping) return;
+        std::string_view text = pending;
+        std::optional<std::string> decoded;
+        if (state.utf8) {
+            decoded = Utf8ToWindows1252(text);
+            if (decoded && !decoded->empty()) text = *decoded;
+        }
         AddBlock(text, state.Kind());
+        pending.clear();
     };
 
-    const auto handleTag = [&] {
-        const std::string upper = UpperCaseAscii(tag);
-        if (!state.utf8 && upper.find("CHARSET=") != std::string::npos &&
-            upper.find("UTF-8") != std::string::npos) {
+    const auto handleTag = [&](std::string_view tag) {
+        // Only a tag that can hold "charset=utf-8" is looked into.
+        if (!state.utf8 && tag.size() >= kShortestCharsetTag && FindBeforeEquals(tag, "CHARSET") != std::string_view::npos &&
+            ContainsNoCase(tag, "UTF-8")) {
             state.utf8 = true;
         }
-        uint32_t effects = 0;
-        int levelOn = 0;
-        int levelOff = 0;
-        for (const TagPrefix& p : kPrefixes) {
-            if (!StartsWith(upper, p.prefix)) continue;
-            effects |= p.effects;
-            if (p.effects & kHeadingOn) levelOn = p.level;
-            if (p.effects & kHeadingOff) levelOff = p.level;
-        }
+        int level = 0;
+        const uint32_t effects = TagEffects(tag, level);
+        if (effects == 0) return;
         if (effects & kBoundary) flush();
         if (effects & kSkipOn) state.skipping = true;
         if (effects & kSkipOff) {
@@ -202,25 +260,41 @@ void AnalysisEngine::AnalysePage(const std::vector<std::string>& lines) {
             if (!title.empty()) AddBlock(title, ekATitle);
         }
         if (effects & kTitleOn) state.inTitle = true;
-        if (effects & kHeadingOn) state.inHeading[levelOn] = true;
+        if (effects & kHeadingOn) state.inHeading[level] = true;
         if (effects & kTitleOff) state.inTitle = false;
-        if (effects & kHeadingOff) state.inHeading[levelOff] = false;
+        if (effects & kHeadingOff) state.inHeading[level] = false;
     };
 
     for (const std::string& line : lines) {
-        for (const char c : line) {
+        const char* p = line.data();
+        const char* end = p + line.size();
+        while (p < end) {
             if (inTag) {
-                tag += c;
-                if (c == '>') {
+                // A tag begun on an earlier line.
+                const char* close = FindByte(p, end, '>');
+                const char* stop = close != end ? close + 1 : end;
+                tag.append(p, stop);
+                p = stop;
+                if (close != end) {
                     inTag = false;
-                    handleTag();
+                    handleTag(tag);
                 }
-            } else if (c == '<') {
-                if (!pending.empty()) pending += ' ';
-                tag.assign(1, c);
+                continue;
+            }
+            const char* open = FindByte(p, end, '<');
+            AppendWithoutTabs(pending, p, open);
+            p = open;
+            if (open == end) break;
+            if (!pending.empty()) pending += ' ';
+            const char* close = FindByte(p, end, '>');
+            if (close != end) {
+                // The whole tag on this line: read where it stands.
+                handleTag(std::string_view(p, static_cast<size_t>(close + 1 - p)));
+                p = close + 1;
+            } else {
+                tag.assign(p, end);
                 inTag = true;
-            } else if (c != '\t') {
-                pending += c;
+                p = end;
             }
         }
     }
@@ -263,6 +337,34 @@ PageFigures AnalysisEngine::SummarisePage(std::string_view keyword, int32_t stat
         stats.Density = DensityOf(occurrences[row], stats.Words);
     }
     return figures;
+}
+
+const AnalysisEngine::NormalTable& AnalysisEngine::PlainTable() {
+    static const NormalTable table = [] {
+        NormalTable t{};
+        for (int c = 0; c < 256; ++c) {
+            char to = static_cast<char>(c);
+            if (to >= 'A' && to <= 'Z') to = static_cast<char>(to - 'A' + 'a');
+            if (kIsPunctuation[static_cast<unsigned char>(to)]) to = ' ';
+            t[c] = static_cast<unsigned char>(to);
+        }
+        return t;
+    }();
+    return table;
+}
+
+const AnalysisEngine::NormalTable& AnalysisEngine::FoldingTable() {
+    static const NormalTable table = [] {
+        NormalTable t = PlainTable();
+        const EntityTable& entities = BuildEntityTable();
+        for (int c = 0; c < 256; ++c) {
+            if (t[c] < 0) continue;
+            if (const std::string* plain = entities.FoldOf(static_cast<unsigned char>(t[c])))
+                t[c] = plain->empty() ? int16_t{-1} : static_cast<unsigned char>((*plain)[0]);
+        }
+        return t;
+    }();
+    return table;
 }
 
 std::string SplitPunctuation(std::string_view text) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/datamodule.h"
-#include "engine/texthash.h"
+#include "engine/wordindex.h"
 
 // Element kind codes carried by every block.
 enum ElementKind : int32_t {
@@ -132,10 +132,20 @@ public:
     std::vector<int32_t> KeywordIds;
 
 private:
-    int32_t AddWord(std::string_view word);
+    // What each character becomes in a word: -1 for nothing.
+    using NormalTable = std::array<int16_t, 256>;
+    static const NormalTable& PlainTable();
+    static const NormalTable& FoldingTable();
+
+    int32_t AddWord(std::string_view word, uint64_t hash);
 
     const TdataM& dataM_;
-    std::unordered_map<std::string, int32_t, TextHash, std::equal_to<>> vocabularyIndex_;
+    WordIndex vocabularyIndex_;
+    // Buffers kept from block to block.
+    std::string pending_;
+    std::string tag_;
+    std::string decoded_;
+    std::string normal_;
 };
 
 // Every one of these characters becomes a space.

@@ -6,7 +6,7 @@ QUENBY_PACKAGES=(
     libcpp-httplib-dev libzip-dev libsqlite3-dev nlohmann-json3-dev libsodium-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
-    zip desktop-file-utils appstream
+    zip desktop-file-utils appstream libxml2-dev
     xvfb xauth xdotool
 )
 

@@ -7,6 +7,7 @@
 
 #include "engine/UnitTrelvoHTMLanalyse.h"
 #include "tests/engine/enginetesting.h"
+#include "tests/engine/referenceengine.h"
 
 namespace {
 
@@ -14,49 +15,6 @@ struct TextCase {
     const char* input;  // UTF-8
     const char* expected;
 };
-
-// The decoding as the rules state it, one table row after the other, each replacing its first
-// occurrence while there is one. The engine's one-pass decoding must agree with it.
-std::string ReferenceDecode(std::string rest) {
-    std::string out;
-    while (true) {
-        const size_t start = rest.find("&#");
-        if (start == std::string::npos) break;
-        out += rest.substr(0, start);
-        rest.erase(0, start + 2);
-        const size_t semi = rest.find(';');
-        if (semi == std::string::npos) break;
-        const std::string content = rest.substr(0, semi);
-        rest.erase(0, semi + 1);
-        bool digits = !content.empty() && content.size() <= 10;
-        for (const char c : content) digits = digits && c >= '0' && c <= '9';
-        if (digits && std::stoll(content) <= 2147483647LL) {
-            out += static_cast<char>(std::stoll(content) % 256);
-        } else {
-            out += "&#" + content + ";";
-        }
-    }
-    std::string text = out + rest;
-    const EntityTable& table = BuildEntityTable();
-    for (int row = 1; row <= EntityTable::RowCount; ++row) {
-        const std::string& entity = table.Row(row).Entity;
-        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity)) {
-            text.replace(at, entity.size(), 1, table.Row(row).Character);
-        }
-    }
-    return text;
-}
-
-std::string ReferenceFold(std::string text) {
-    const EntityTable& table = BuildEntityTable();
-    for (int row = 1; row <= EntityTable::FoldRowCount; ++row) {
-        const char c = table.Row(row).Character;
-        for (size_t at = text.find(c); at != std::string::npos; at = text.find(c)) {
-            text.replace(at, 1, table.Row(row).Plain);
-        }
-    }
-    return text;
-}
 
 }  // namespace
 
