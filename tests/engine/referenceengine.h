@@ -4,6 +4,7 @@
 // engine's figures must always be the same as these.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "engine/UnitTrelvoHTMLanalyse.h"
 #include "engine/datamodule.h"
 #include "engine/procedureanalyse.h"
+#include "engine/windows1252.h"
 
 // The decoding as the rules state it, one table row after the other, each replacing its first
 // occurrence while there is one. The engine's one-pass decoding must agree with it.
@@ -25,10 +27,13 @@ inline std::string ReferenceDecode(std::string rest) {
         if (semi == std::string::npos) break;
         const std::string content = rest.substr(0, semi);
         rest.erase(0, semi + 1);
-        bool digits = !content.empty() && content.size() <= 10;
+        bool digits = !content.empty();
         for (const char c : content) digits = digits && c >= '0' && c <= '9';
-        if (digits && std::stoll(content) <= 2147483647LL) {
-            out += static_cast<char>(std::stoll(content) % 256);
+        // The value counts, not the digits: leading zeros change nothing.
+        const size_t first = content.find_first_not_of('0');
+        const std::string significant = first == std::string::npos ? "0" : content.substr(first);
+        if (digits && significant.size() <= 10 && std::stoll(significant) <= 2147483647LL) {
+            out += static_cast<char>(std::stoll(significant) % 256);
         } else {
             out += "&#" + content + ";";
         }
