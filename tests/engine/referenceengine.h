@@ -93,6 +93,30 @@ inline std::string ReferenceAttribute(const std::string& name, const std::string
     return end == std::string::npos ? std::string() : rest.substr(0, end);
 }
 
+// The pieces of a text: up to the next space, or 999 characters once no space is left (the
+// 1000th is dropped); each trimmed of characters 0 to 32, empty ones included.
+inline std::vector<std::string> ReferencePieces(const std::string& text) {
+    std::vector<std::string> pieces;
+    size_t i = 0;
+    bool spaceLeft = true;
+    while (i < text.size()) {
+        std::string piece;
+        const size_t space = spaceLeft ? text.find(' ', i) : std::string::npos;
+        if (space == std::string::npos) spaceLeft = false;
+        if (spaceLeft) {
+            piece = text.substr(i, space - i);
+            i = space + 1;
+        } else {
+            piece = text.substr(i, 999);
+            i += 1000;
+        }
+        while (!piece.empty() && static_cast<unsigned char>(piece.front()) <= 32) piece.erase(0, 1);
+        while (!piece.empty() && static_cast<unsigned char>(piece.back()) <= 32) piece.pop_back();
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
 class ReferenceAnalysis {
 public:
     ReferenceAnalysis(const TdataM& dataM, bool removeAccents) : dataM_(dataM), removeAccents_(removeAccents) {}
@@ -117,23 +141,7 @@ public:
         if (removeAccents_) text = ReferenceFold(text);
         Block block;
         block.Kind = kind;
-        // Pieces: up to the next space, or 999 characters once no space is left; trimmed of
-        // characters 0 to 32.
-        size_t i = 0;
-        bool spaceLeft = true;
-        while (i < text.size()) {
-            std::string piece;
-            const size_t space = spaceLeft ? text.find(' ', i) : std::string::npos;
-            if (space == std::string::npos) spaceLeft = false;
-            if (spaceLeft) {
-                piece = text.substr(i, space - i);
-                i = space + 1;
-            } else {
-                piece = text.substr(i, 999);
-                i += 1000;
-            }
-            while (!piece.empty() && static_cast<unsigned char>(piece.front()) <= 32) piece.erase(0, 1);
-            while (!piece.empty() && static_cast<unsigned char>(piece.back()) <= 32) piece.pop_back();
+        for (const std::string& piece : ReferencePieces(text)) {
             if (piece.empty()) continue;
             if (piece.size() < 3 || dataM_.Contains(piece)) {
                 ++Ignored;
@@ -233,22 +241,7 @@ public:
         for (const std::string& line : lines) length += static_cast<int64_t>(line.size()) + 2;
         figures.Summary = {Significant, Ignored, status, static_cast<int32_t>(length)};
         std::vector<int32_t> keywordIds;
-        std::string rest = ReferenceLower(keyword);
-        size_t i = 0;
-        bool spaceLeft = true;
-        while (i < rest.size()) {
-            std::string piece;
-            const size_t space = spaceLeft ? rest.find(' ', i) : std::string::npos;
-            if (space == std::string::npos) spaceLeft = false;
-            if (spaceLeft) {
-                piece = rest.substr(i, space - i);
-                i = space + 1;
-            } else {
-                piece = rest.substr(i, 999);
-                i += 1000;
-            }
-            while (!piece.empty() && static_cast<unsigned char>(piece.front()) <= 32) piece.erase(0, 1);
-            while (!piece.empty() && static_cast<unsigned char>(piece.back()) <= 32) piece.pop_back();
+        for (const std::string& piece : ReferencePieces(ReferenceLower(keyword))) {
             for (size_t id = 0; id < Vocabulary.size(); ++id) {
                 if (!piece.empty() && Vocabulary[id] == piece) keywordIds.push_back(static_cast<int32_t>(id + 1));
             }

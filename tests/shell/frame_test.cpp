@@ -222,17 +222,12 @@ TEST_F(Frame, AnErrorInAHandlerLeavesTheProgramRunningSilently) {
 
 TEST(FrameErrors, BeforeTheMainWindowErrorsAreReportedInABox) {
     Application::Instance()->OnException = Application::ShowExceptionBox;
-    QString title;
-    QString text;
-    const auto watch = WhenModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
-        modal->close();
-    });
+    ClosedBox box;
+    const auto watch = CloseNextBox(box);
     QTimer::singleShot(0, Guarded([] { throw std::runtime_error("Connexion impossible"); }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }));
-    EXPECT_EQ(title, "Quenby Ardentis");
-    EXPECT_EQ(text, "Connexion impossible");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box.title.isEmpty(); }));
+    EXPECT_EQ(box.title, "Quenby Ardentis");
+    EXPECT_EQ(box.text, "Connexion impossible");
 }
 
 TEST_F(Frame, MaximiseAndRestoreSwapTheWindowButtons) {

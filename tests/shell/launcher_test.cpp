@@ -179,17 +179,12 @@ TEST_F(Launcher, TheUpdaterStartsFromAFolderWithASpace) {
 }
 
 TEST_F(Launcher, AnUnreachableServerIsToldThenTheMainWindowOpens) {
-    QString title;
-    QString text;
-    const auto watch = WhenModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
-        modal->close();
-    });
+    ClosedBox box;
+    const auto watch = CloseNextBox(box);
     StartAgainst("http://127.0.0.1:1/");
     EXPECT_TRUE(QTest::qWaitFor([this] { return MainWindowShown(); }, 5000));
-    EXPECT_EQ(title, "Quenby Ardentis");
-    EXPECT_EQ(text, "Connection refused");
+    EXPECT_EQ(box.title, "Quenby Ardentis");
+    EXPECT_EQ(box.text, "Connection refused");
 }
 
 TEST_F(Launcher, AnErrorStatusIsToldLikeAnyFailure) {
@@ -197,14 +192,11 @@ TEST_F(Launcher, AnErrorStatusIsToldLikeAnyFailure) {
     server.Http().Post("/update/updateproduit.php",
                        [](const httplib::Request&, httplib::Response& res) { res.status = 500; });
     server.Start();
-    QString text;
-    const auto watch = WhenModal([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
-        modal->close();
-    });
+    ClosedBox box;
+    const auto watch = CloseNextBox(box);
     StartAgainst(server.Address("/"));
     EXPECT_TRUE(QTest::qWaitFor([this] { return MainWindowShown(); }, 5000));
-    EXPECT_EQ(text, "500 Internal Server Error");
+    EXPECT_EQ(box.text, "500 Internal Server Error");
 }
 
 TEST_F(Launcher, TheGuardOpensTheMainWindowSilently) {

@@ -3,6 +3,7 @@
 // Helpers of the widget tests: acting on a modal window once it shows, and pointer moves.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +23,21 @@
     });
     timer->start(10);
     return timer;
+}
+
+// What the next message box said: its caption and its text, once it has shown and been closed.
+struct ClosedBox {
+    QString title;
+    QString text;
+};
+
+// Closes the next modal window that shows and records what it said into box.
+[[nodiscard]] inline std::unique_ptr<QTimer> CloseNextBox(ClosedBox& box) {
+    return WhenModal([&box](QWidget* modal) {
+        box.title = modal->windowTitle();
+        if (auto* message = qobject_cast<QMessageBox*>(modal)) box.text = message->text();
+        modal->close();
+    });
 }
 
 // Runs the acts in turn on the modal windows that show one after the other (a form shown

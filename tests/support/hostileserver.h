@@ -5,8 +5,6 @@
 // (bytes and time) or the client's going away end the answer. For the tests of what the
 // programs do with servers that misbehave.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,6 +13,8 @@
 #include <functional>
 #include <string>
 #include <thread>
+
+#include "tests/support/loopback.h"
 
 class HostileServer {
 public:
@@ -29,15 +29,9 @@ public:
           pause_(pause),
           maxBytes_(maxBytes),
           maxTime_(maxTime) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        ::listen(listener_, 4);
+        uint16_t port = 0;
+        listener_ = ListenOnLoopback(4, port);
+        port_ = port;
         thread_ = std::thread([this] { Serve(); });
     }
     ~HostileServer() {

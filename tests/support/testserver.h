@@ -2,9 +2,7 @@
 
 // An HTTP server on 127.0.0.1 for the tests, on a port of its own, serving in a thread.
 
-#include <arpa/inet.h>
 #include <httplib.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,6 +13,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+
+#include "tests/support/loopback.h"
 
 class TestServer {
 public:
@@ -90,15 +90,9 @@ private:
 class RawRequestServer {
 public:
     explicit RawRequestServer(std::string reply) : reply_(std::move(reply)) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        ::listen(listener_, 1);
+        uint16_t port = 0;
+        listener_ = ListenOnLoopback(1, port);
+        port_ = port;
         thread_ = std::thread([this] { Serve(); });
     }
     ~RawRequestServer() {

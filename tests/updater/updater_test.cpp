@@ -171,14 +171,33 @@ TEST_F(Updater, TheCommandLine) {
     EXPECT_NE(messages[0].find("ne désigne pas de dossier"), std::string::npos);
 }
 
-TEST_F(Updater, TheWatchdogOfTheWholeCheckCutsASilentServer) {
-    TestServer server;
+namespace {
+
+// Checks that offer no new updater and version 0.7 of the product, in packages/v0.7.
+void OfferVersionSeven(TestServer& server) {
+    server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
+                       [](const httplib::Request& req, httplib::Response& res) {
+                           const bool self = req.body.find("produit=101") != std::string::npos;
+                           res.set_content(self ? CheckReply(101, "", "u") : CheckReply(41, "0.7", "v0.7"),
+                                           "application/octet-stream");
+                       });
+}
+
+// The updater's own check answered only after a second and a half.
+void AnswerTheCheckLate(TestServer& server) {
     server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
                        [](const httplib::Request&, httplib::Response& res) {
                            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
                            res.set_content(CheckReply(101, "", "u"), "application/octet-stream");
                        });
     server.Start();
+}
+
+}  // namespace
+
+TEST_F(Updater, TheWatchdogOfTheWholeCheckCutsASilentServer) {
+    TestServer server;
+    AnswerTheCheckLate(server);
     timings.antiWait = std::chrono::milliseconds(300);
     EXPECT_TRUE(Start(server.Address("/")));
     EXPECT_EQ(messages, std::vector<std::string>{kNoConnection});  // not the other watchdog's message
@@ -189,12 +208,7 @@ TEST_F(Updater, TheWatchdogOfTheWholeCheckCutsASilentServer) {
 
 TEST_F(Updater, TheWatchdogOfOneRequestTellsTheSiteIsUnavailable) {
     TestServer server;
-    server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
-                       [](const httplib::Request&, httplib::Response& res) {
-                           std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-                           res.set_content(CheckReply(101, "", "u"), "application/octet-stream");
-                       });
-    server.Start();
+    AnswerTheCheckLate(server);
     timings.ready = std::chrono::milliseconds(300);
     EXPECT_TRUE(Start(server.Address("/")));
     EXPECT_EQ(messages, std::vector<std::string>{kSiteUnavailable});
@@ -322,12 +336,7 @@ TEST_F(Updater, DownloadsWithoutLengthOrAsAnImage) {
     const fs::path package = install.path / "41.zip";
     MakeZip(package, kProductPackage);
     TestServer server;
-    server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
-                       [](const httplib::Request& req, httplib::Response& res) {
-                           const bool self = req.body.find("produit=101") != std::string::npos;
-                           res.set_content(self ? CheckReply(101, "", "u") : CheckReply(41, "0.7", "v0.7"),
-                                           "application/octet-stream");
-                       });
+    OfferVersionSeven(server);
     std::string type = "application/zip";
     server.Http().Get("/Liaison/MajLogIcieL/v0.7/41.zip",
                       [&](const httplib::Request&, httplib::Response& res) {
@@ -365,12 +374,7 @@ TEST_F(Updater, AnErrorPageIsStoredThenBothFailuresAreTold) {
 
 TEST_F(Updater, AStalledDownloadIsAbandoned) {
     TestServer server;
-    server.Http().Post("/Liaison/MajLogIcieL/updateINFO.php",
-                       [](const httplib::Request& req, httplib::Response& res) {
-                           const bool self = req.body.find("produit=101") != std::string::npos;
-                           res.set_content(self ? CheckReply(101, "", "u") : CheckReply(41, "0.7", "v0.7"),
-                                           "application/octet-stream");
-                       });
+    OfferVersionSeven(server);
     server.Http().Get("/Liaison/MajLogIcieL/v0.7/41.zip", [](const httplib::Request&,
                                                              httplib::Response& res) {
         res.set_content_provider(1000, "application/zip", [](size_t offset, size_t, httplib::DataSink& sink) {
