@@ -99,7 +99,7 @@ TEST_F(Launcher, NoUpdateOpensTheMainWindowWithTheLastInputs) {
     EXPECT_EQ(program.requests.ServiceRoot, server.Root() + "Liaison/ZVQEL/");
     EXPECT_TRUE(program.Interf->TimerWeb.isActive());
     EXPECT_EQ(program.Interf->TimerWeb.interval(), 50000);
-    EXPECT_EQ(server.Log(2).at(0), "127.0.0.1 POST /update/updateproduit.php 200");
+    EXPECT_TRUE(server.Logged("127.0.0.1 POST /update/updateproduit.php 200"));
     EXPECT_TRUE(program.MessForm != nullptr);
 }
 

@@ -3,6 +3,7 @@
 // The maker's server for the tests: a data folder of the test's own and the server of a data
 // folder, serving on a port of 127.0.0.1 in a thread.
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,6 +58,19 @@ public:
         }
         std::lock_guard<std::mutex> lock(logMutex);
         return log;
+    }
+
+    // Whether the log holds line, waiting for it a while (each line is written by the thread
+    // that answered, after its answer, so lines of requests in a row may come in any order).
+    bool Logged(const std::string& line) {
+        for (int tries = 0; tries < 200; ++tries) {
+            {
+                std::lock_guard<std::mutex> lock(logMutex);
+                if (std::find(log.begin(), log.end(), line) != log.end()) return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
     }
 
     std::mutex logMutex;  // before the server, which writes the log until it stops

@@ -134,9 +134,8 @@ TEST_F(Updater, TheProductIsDownloadedInstalledAndStartedAgain) {
     // A first start makes the settings file: 19 bytes, the owner's only.
     EXPECT_EQ(fs::file_size(app / "ProxyUPD.prm"), 19u);
     EXPECT_EQ(fs::status(app / "ProxyUPD.prm").permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    const std::vector<std::string> log = server.Log(3);
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[2], "127.0.0.1 GET /Liaison/MajLogIcieL/v0.7/41.zip 200");
+    EXPECT_TRUE(server.Logged("127.0.0.1 GET /Liaison/MajLogIcieL/v0.7/41.zip 200"));
+    EXPECT_EQ(server.Log(3).size(), 3u);
 }
 
 TEST_F(Updater, ANewerUpdaterReplacesItselfFirst) {
