@@ -1,10 +1,10 @@
 #include "engine/UnitTrelvoHTMLanalyse.h"
 
-#include "engine/bytescan.h"
-
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+#include "engine/bytescan.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "engine/procedureanalyse.h"
 
-#include "engine/bytescan.h"
-
 #include <cstring>
 #include <limits>
 #include <optional>
 
 #include "engine/UnitTrelvoHTMLanalyse.h"
+#include "engine/bytescan.h"
 #include "engine/windows1252.h"
 
 namespace {
