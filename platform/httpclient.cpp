@@ -201,11 +201,8 @@ private:
 
     // The way through the proxy to a TLS server.
     void Tunnel(const QUrl& url) {
-        QByteArray request = "CONNECT " + Authority(url) + " HTTP/1.1\r\nHost: " + Authority(url) + "\r\n";
-        if (!client_.ProxyUsername.empty()) {
-            request += "Proxy-Authorization: Basic " +
-                       Bytes(client_.ProxyUsername + ":" + client_.ProxyPassword).toBase64() + "\r\n";
-        }
+        const QByteArray request = "CONNECT " + Authority(url) + " HTTP/1.1\r\nHost: " + Authority(url) +
+                                   "\r\n" + client_.ProxyCredentials();
         Write(request + "\r\n");
         const std::string status = ReadLine(kMaxHeadLine, 0, "proxy's answer");
         while (!ReadLine(kMaxHeadLine, 0, "proxy's answer").empty()) {
@@ -280,6 +277,11 @@ std::string HttpClient::DocumentNameOf(const std::string& address) {
     return path.substr(path.rfind('/') + 1);
 }
 
+QByteArray HttpClient::ProxyCredentials() const {
+    if (ProxyUsername.empty()) return {};
+    return "Proxy-Authorization: Basic " + Bytes(ProxyUsername + ":" + ProxyPassword).toBase64() + "\r\n";
+}
+
 void HttpClient::CheckProxy() const {
     if (ProxyHost.empty()) return;
     bool ok = false;
@@ -303,9 +305,7 @@ int HttpClient::Exchange(const QUrl& url, bool post, int hop, QUrl& next) {
     if (!Accept.empty()) request += "Accept: " + Bytes(Accept) + "\r\n";
     if (NoCache) request += "Pragma: no-cache\r\n";
     if (!Cookie.empty()) request += "Cookie: " + Bytes(Cookie) + "\r\n";
-    if (proxied && !ProxyUsername.empty())
-        request +=
-            "Proxy-Authorization: Basic " + Bytes(ProxyUsername + ":" + ProxyPassword).toBase64() + "\r\n";
+    if (proxied) request += ProxyCredentials();
     request += "Accept-Encoding: identity\r\nConnection: close\r\n";
     if (post) {
         if (!ContentTypePost.empty()) request += "Content-Type: " + Bytes(ContentTypePost) + "\r\n";
@@ -385,6 +385,16 @@ void HttpClient::Deliver(const char* data, size_t length) {
     if (aborted_) throw Aborted{};
 }
 
+uint64_t HttpClient::Relay(uint64_t count) {
+    while (count > 0 && !stopped_) {
+        const std::string_view bytes = connection_->Take(static_cast<size_t>(std::min<uint64_t>(count, kBlock)));
+        if (bytes.empty()) return count;
+        count -= bytes.size();
+        Deliver(bytes.data(), bytes.size());
+    }
+    return 0;
+}
+
 void HttpClient::ReadBody(const Head& head) {
     Connection& in = *connection_;
     const std::string coding = Lower(head.Value("Content-Encoding").value_or(""));
@@ -409,13 +419,7 @@ void HttpClient::ReadBody(const Head& head) {
                 }
                 return;
             }
-            while (left > 0 && !stopped_) {
-                const std::string_view bytes = in.Take(static_cast<size_t>(std::min<uint64_t>(left, kBlock)));
-                if (bytes.empty())
-                    throw TransferFailure{status_, "Connection closed in the middle of a chunk"};
-                left -= bytes.size();
-                Deliver(bytes.data(), bytes.size());
-            }
+            if (Relay(left) != 0) throw TransferFailure{status_, "Connection closed in the middle of a chunk"};
             if (!stopped_ && !in.ReadLine(2, status_, "chunk end").empty())
                 throw TransferFailure{status_, "Broken chunked body: no line end after a chunk"};
         }
@@ -427,15 +431,9 @@ void HttpClient::ReadBody(const Head& head) {
             length->find_first_not_of("0123456789") != std::string::npos)
             throw TransferFailure{status_, "Invalid Content-Length '" + *length + "'"};
         const uint64_t announced = std::stoull(*length);
-        uint64_t left = announced;
-        while (left > 0 && !stopped_) {
-            const std::string_view bytes = in.Take(static_cast<size_t>(std::min<uint64_t>(left, kBlock)));
-            if (bytes.empty()) {
-                throw TransferFailure{status_, "The answer ended after " + std::to_string(announced - left) +
-                                                   " of its " + std::to_string(announced) + " bytes"};
-            }
-            left -= bytes.size();
-            Deliver(bytes.data(), bytes.size());
+        if (const uint64_t missing = Relay(announced); missing != 0) {
+            throw TransferFailure{status_, "The answer ended after " + std::to_string(announced - missing) +
+                                               " of its " + std::to_string(announced) + " bytes"};
         }
         return;
     }

@@ -124,9 +124,14 @@ private:
     // One request and its answer; the status of a redirection to follow to next, else 0.
     int Exchange(const QUrl& url, bool post, int hop, QUrl& next);
     void ReadBody(const Head& head);
+    // Hands on the next count bytes of the body as they arrive; the bytes still missing when
+    // the connection ended first (0 also when the sink wanted nothing more).
+    uint64_t Relay(uint64_t count);
     void Deliver(const char* data, size_t length);
     void CheckDeadline();
     void CheckProxy() const;
+    // The Proxy-Authorization header line, when the proxy has a user.
+    QByteArray ProxyCredentials() const;
 
     std::unique_ptr<Connection> connection_;
     ReceiveSink* sink_ = nullptr;

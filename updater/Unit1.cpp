@@ -38,8 +38,7 @@ constexpr const char* kInstallFailed =
 
 constexpr const char* kNotVerified =
     "Le paquet de la mise à jour n'a pas pu être vérifié : il a peut-être été modifié en chemin. Rien n'a "
-    "été "
-    "installé ; retentez l'opération plus tard.";
+    "été installé ; retentez l'opération plus tard.";
 // A signature is 128 hexadecimal digits; anything much longer is no signature.
 constexpr size_t kLargestSignature = 1024;
 // The largest check reply and the largest package taken.
