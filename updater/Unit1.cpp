@@ -218,6 +218,13 @@ void TForm1::ConfigureClient(HttpClient& client) {
     client.MaxBodyBytes = &client == &HttpClimAJ ? kLargestPackage : kLargestReply;
 }
 
+void TForm1::UseProxy(HttpClient& client) const {
+    client.ProxyHost = Proxy.Host;
+    client.ProxyPort = Proxy.Port;
+    client.ProxyUsername = Proxy.User;
+    client.ProxyPassword = Proxy.Password;
+}
+
 void TForm1::SetStatus(const char* utf8) {
     LabelEtat->setText(QString::fromUtf8(utf8));
     LabelEtat->adjustSize();
@@ -308,10 +315,7 @@ void TForm1::SearchNewVersion() {
 
 void TForm1::PostToUpdateServer(const std::string& address, const std::string& body) {
     httpcli1.SendBody = body;
-    httpcli1.ProxyHost = Proxy.Host;
-    httpcli1.ProxyPort = Proxy.Port;
-    httpcli1.ProxyUsername = Proxy.User;
-    httpcli1.ProxyPassword = Proxy.Password;
+    UseProxy(httpcli1);
     httpcli1.Cookie.clear();
     httpcli1.Url = address;
     PostUnderGuard(httpcli1, TimerReady, ResponseBytes);
@@ -351,10 +355,7 @@ void TForm1::FetchPackage(const std::string& address) {
     PackageFileName.clear();
     HttpClimAJ.SetReceiveSink(nullptr);
     HttpClimAJ.Url = address;
-    HttpClimAJ.ProxyHost = Proxy.Host;
-    HttpClimAJ.ProxyPort = Proxy.Port;
-    HttpClimAJ.ProxyUsername = Proxy.User;
-    HttpClimAJ.ProxyPassword = Proxy.Password;
+    UseProxy(HttpClimAJ);
     TimerStall.start();
     packageTooLarge_ = false;
     bool downloaded = true;
@@ -384,10 +385,7 @@ bool TForm1::VerifyPackage(const std::string& address) {
     if (PublicKey.empty()) return true;
     MemorySink signature;
     httpcli1.Url = address + ".sig";
-    httpcli1.ProxyHost = Proxy.Host;
-    httpcli1.ProxyPort = Proxy.Port;
-    httpcli1.ProxyUsername = Proxy.User;
-    httpcli1.ProxyPassword = Proxy.Password;
+    UseProxy(httpcli1);
     httpcli1.SetReceiveSink(&signature);
     httpcli1.MaxBodyBytes = kLargestSignature;
     TimerStall.start();
@@ -481,10 +479,8 @@ void TForm1::Dezipper() {
     installer.InstallAll([] { QCoreApplication::processEvents(); });
 
     if (SelfUpdate) {
-        for (char& c : ProgramPath) {
-            if (c == ' ') c = '?';
-        }
-        StartProgram((folder / "PROGRAM" / "morvaneupdater").string(), ProgramPath + " " + ProductNumber);
+        StartProgram((folder / "PROGRAM" / "morvaneupdater").string(),
+                     CommandLinePath(ProgramPath) + " " + ProductNumber);
     } else {
         StartProgram(ProgramPath, "MAJ");
     }

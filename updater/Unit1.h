@@ -122,6 +122,8 @@ private:
     void ShowProxyPanel();
     void Terminate();
     void ConfigureClient(HttpClient& client);
+    // The proxy settings of the panel, given to a client before each request.
+    void UseProxy(HttpClient& client) const;
     void LoadProxySettings(bool mayRewrite);
     void ApplySettingsFields(const ProxySettingsRead& read);
     ProxyPanelValues PanelValues() const;

@@ -1,5 +1,6 @@
 #include "updater/updatercheck.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "shell/replycoding.h"
@@ -33,6 +34,11 @@ CommandOutcome ReadUpdaterCommand(const std::vector<std::string>& args) {
     }
     command.ProgramFolder = path.parent_path().string();
     return command;
+}
+
+std::string CommandLinePath(std::string path) {
+    std::replace(path.begin(), path.end(), ' ', '?');
+    return path;
 }
 
 std::string SelfCheckBody() {

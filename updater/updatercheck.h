@@ -36,6 +36,9 @@ using CommandOutcome = std::variant<UpdaterCommand, EndSilently, CommandProblem>
 
 CommandOutcome ReadUpdaterCommand(const std::vector<std::string>& args);
 
+// A path as the command line carries it: every space written "?".
+std::string CommandLinePath(std::string path);
+
 // Bodies of the two checks.
 std::string SelfCheckBody();
 std::string ProductCheckBody(const std::string& productNumber);

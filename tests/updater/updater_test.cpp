@@ -82,13 +82,7 @@ protected:
         return form->FormCreate(args);
     }
 
-    std::string CommandPath() const {
-        std::string path = (app / "Quenby_Ardentis").string();
-        for (char& c : path) {
-            if (c == ' ') c = '?';
-        }
-        return path;
-    }
+    std::string CommandPath() const { return CommandLinePath((app / "Quenby_Ardentis").string()); }
 
     bool PanelShown() const { return form->pANELGlobProxy->isVisible(); }
 
