@@ -39,10 +39,14 @@ QString Number(double v) {
     return QString::number(v, 'g', 6);
 }
 
+bool IsWhole(double v) {
+    return std::abs(v - std::round(v)) < 1e-9;
+}
+
 // A mark's number: whole numbers whole, others with three significant digits, never in
 // exponent form.
 QString MarkNumber(double v) {
-    if (std::abs(v - std::round(v)) < 1e-9 || std::abs(v) >= 1000) return QString::number(std::llround(v));
+    if (IsWhole(v) || std::abs(v) >= 1000) return QString::number(std::llround(v));
     return QString::number(v, 'g', 3);
 }
 
@@ -205,7 +209,7 @@ QRectF ChartWidget::BarRect(int seriesIndex, int index) const {
 bool ChartWidget::WholeValues() const {
     for (const ChartSeries& s : series_) {
         for (const ChartPoint& p : s.points) {
-            if (std::abs(p.value - std::round(p.value)) > 1e-9) return false;
+            if (!IsWhole(p.value)) return false;
         }
     }
     return true;

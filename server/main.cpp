@@ -133,6 +133,7 @@ int Keygen(const std::string& prefix) {
     ::close(fd);
     std::ofstream pub(prefix + ".pub");
     pub << keys.publicKey << "\n";
+    pub.close();
     if (!written || !pub) return Fail(prefix + ": the keys cannot be written");
     std::printf(
         "secret key: %s (keep it off the server)\npublic key: %s\n"

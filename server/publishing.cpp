@@ -28,6 +28,7 @@ void WriteText(const fs::path& file, const std::string& text) {
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << text;
+        out.close();
         if (!out) throw ConfigError(file, "cannot be written");
     }
     fs::rename(temporary, file);
@@ -80,27 +81,28 @@ void Publish(const fs::path& dataFolder, const Publication& publication) {
         WriteText(candidateOffer, page);
         config[part]["offer"] = candidateOffer.filename().string();
     }
+    // Whatever fails on the way, no candidate is left behind.
     try {
         WriteText(candidate, config.dump(2) + "\n");
         LoadServerConfig(dataFolder, candidate);
+
+        const fs::path target = dataFolder / "packages" / folder / (number + ".zip");
+        fs::create_directories(target.parent_path());
+        fs::copy_file(publication.package, target, fs::copy_options::overwrite_existing);
+        const fs::path signature = target.string() + ".sig";
+        if (publication.secretKey) {
+            WriteText(signature, SignFile(target, *publication.secretKey) + "\n");
+        } else {
+            fs::remove(signature);
+        }
+        if (!publication.updater) {
+            fs::rename(candidateOffer, dataFolder / offerName);
+            config[part]["offer"] = offerName;
+        }
+        WriteText(configFile, config.dump(2) + "\n");
     } catch (...) {
         discard();
         throw;
     }
-
-    const fs::path target = dataFolder / "packages" / folder / (number + ".zip");
-    fs::create_directories(target.parent_path());
-    fs::copy_file(publication.package, target, fs::copy_options::overwrite_existing);
-    const fs::path signature = target.string() + ".sig";
-    if (publication.secretKey) {
-        WriteText(signature, SignFile(target, *publication.secretKey) + "\n");
-    } else {
-        fs::remove(signature);
-    }
-    if (!publication.updater) {
-        fs::rename(candidateOffer, dataFolder / offerName);
-        config[part]["offer"] = offerName;
-    }
-    WriteText(configFile, config.dump(2) + "\n");
     discard();
 }

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <fstream>
 
+#include "engine/windows1252.h"
 #include "platform/application.h"
 #include "platform/qtextconvert.h"
 #include "platform/systemshell.h"
@@ -184,7 +185,7 @@ void TFormLaucher::CheckForUpdate() {
 void TFormLaucher::ShowOffer(const UpdateOffer& offer) {
     OfferPagePath = WriteOfferPage(OfferPageText(offer), OfferFolders);
     if (OfferPagePath.empty()) {
-        ShowMessageDialog(program_.MessForm.get(), FromQString(QString::fromUtf8(kOfferNotWritten)),
+        ShowMessageDialog(program_.MessForm.get(), Utf8ToWindows1252Lossy(kOfferNotWritten),
                           mkMessage);
         Terminate();
         return;

@@ -1,6 +1,7 @@
 #include "shell/contactpanel.h"
 
 #include "engine/UnitTrelvoHTMLanalyse.h"
+#include "engine/windows1252.h"
 #include "platform/disabledwhile.h"
 #include "platform/qtextconvert.h"
 #include "shell/Common.h"
@@ -70,7 +71,7 @@ ContactPanel::ContactPanel(QWidget* parent, ServerRequests& requests, Registry& 
 std::string ContactPanel::AskedUserIdentifier() {
     std::string identifier = UserIdentifier(registry_);
     if (!identifier.empty() || messForm_ == nullptr) return identifier;
-    if (ShowMessageDialog(messForm_, FromQString(QString::fromUtf8(kAskAddress)), mkInput) != 1) return {};
+    if (ShowMessageDialog(messForm_, Utf8ToWindows1252Lossy(kAskAddress), mkInput) != 1) return {};
     identifier = Trimmed(FromQString(messForm_->Edit1->text()));
     if (!identifier.empty()) StoreUserIdentifier(registry_, identifier);
     return identifier;
